@@ -1,0 +1,10 @@
+// A modal message to the user with no owner window and the system's default
+// caption; the Win32 back-end is MessageBoxA, tests record the texts.
+#pragma once
+
+struct Alert {
+  virtual void Show(const char* text) = 0;
+
+ protected:
+  ~Alert() = default;
+};
