@@ -1,0 +1,13 @@
+#include "engine/win32/block_size.h"
+
+#include <windows.h>
+
+#include "engine/geometry.h"
+
+namespace {
+
+int32_t ComputeBlockSize() { return BlockSizeForScreenWidth(GetSystemMetrics(SM_CXSCREEN)); }
+
+}  // namespace
+
+const int32_t BlockSize = ComputeBlockSize();

@@ -1,0 +1,22 @@
+// The GUI entry of the .scr. The runtime's start-up has already run the static
+// initialisers (BlockSize among them) when it calls WinMain.
+#include <windows.h>
+
+#include "host/command_line.h"
+#include "host/win32/dispatch.h"
+
+namespace {
+
+const char* NextCharacter(const char* p) { return CharNextA(p); }
+
+[[noreturn]] void SaverEntry() {
+  // The runtime's own view of the command line is ignored: the system's text is
+  // read again so the program name is skipped by the same rules everywhere.
+  const char* arguments = SkipProgramName(GetCommandLineA(), &NextCharacter);
+  const int exitCode = DispatchCommandLine(GetModuleHandleA(nullptr), arguments);
+  ExitProcess(static_cast<UINT>(exitCode));
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { SaverEntry(); }
