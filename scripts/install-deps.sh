@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the build, the tests and the run
+# command need and this machine lacks. Safe to run again: it installs nothing
+# when everything is present. Works as root, or through sudo for a user.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  # run under Wine on a virtual display, and look at what it shows
+  wine wine64 xvfb xauth x11-utils imagemagick xdotool
+  # the configuration dialog's Japanese texts
+  fonts-ipafont-gothic
+  # test scripts
+  python3 file
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+  "${missing[@]}" >/dev/null
