@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/memory/image_files.h"
 #include "engine/memory/memory_surface_layer.h"
 #include "engine_test_support.h"
@@ -120,6 +122,20 @@ TEST(MemorySurfaceLayer, LoadsBitmapsOnlyAtTheSizeAskedFor) {
     layer.ReleasePicture(picture);
   }
   EXPECT_EQ(layer.LiveObjects(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TestPattern, EveryPixelItsOwnColourAndNoneBlackOrWhite) {
+  MemorySurface pattern = MakeTestPattern(1024, 768, 0x808080);
+  std::vector<uint32_t> colours = pattern.Pixels;
+  std::sort(colours.begin(), colours.end());
+  EXPECT_EQ(std::unique(colours.begin(), colours.end()), colours.end());
+  pattern = MakeTestPattern(3840, 1920, 0x808080);
+  EXPECT_EQ(std::count(pattern.Pixels.begin(), pattern.Pixels.end(), kBlack), 0);
+  EXPECT_EQ(std::count(pattern.Pixels.begin(), pattern.Pixels.end(), kWhite), 0);
 }
 
 }  // namespace

@@ -28,7 +28,8 @@ inline constexpr char kRenderUsage[] =
     "  --out DIR           where the PNG files go (default .)\n"
     "  --match SHOT        find the tick and seed whose window equals the screenshot;\n"
     "                      exit 0 and write DIR/match.png when found, else exit 1\n"
-    "  --pattern FILE WxH  write a test picture as a 24-bit BMP and exit\n";
+    "  --pattern FILE WxH  write a test picture as a 24-bit BMP and exit; no two pixels\n"
+    "                      share a colour; within 3840x1920 none is black or white\n";
 
 struct RenderOptions {
   PixelSize Screen{1024, 768};

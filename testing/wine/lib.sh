@@ -32,18 +32,37 @@ check_eq() {  # check_eq WHAT EXPECTED ACTUAL
 
 wine64() { "$WINE64" "$@"; }
 
-# Runs a Windows program in the background; its pid is in LAST_PID.
+# Runs a Windows program in the background; LAST_PID names it for wait_exit.
+# A small watcher shell is its parent and writes its exit code to a file:
+# `wait` cannot give it to wait_exit, which runs in a command substitution,
+# a subshell that is not the program's parent.
 start_win() {
-  "$WINE64" "$@" </dev/null >>"$WORK/wine.out" 2>&1 &
+  (
+    "$WINE64" "$@" </dev/null >>"$WORK/wine.out" 2>&1 &
+    program=$!
+    echo "$program" >"$WORK/pid.$BASHPID"
+    rc=0
+    wait "$program" || rc=$?
+    echo "$rc" >"$WORK/exit.$BASHPID"
+  ) &
   LAST_PID=$!
-  cleanup_hooks+=("kill $LAST_PID 2>/dev/null")
+  local program_file="$WORK/pid.$LAST_PID"
+  for _ in $(seq 50); do [ -s "$program_file" ] && break; sleep 0.02; done
+  cleanup_hooks+=("kill \$(cat '$program_file') $LAST_PID 2>/dev/null")
 }
 
-# Waits up to SECONDS for a background program to end; prints its exit code.
+# Waits up to SECONDS for a background program to end; prints its exit code,
+# or "running". For a program that start_win did not start, the status comes
+# from `wait`, which is reliable only outside command substitutions.
 wait_exit() {  # wait_exit PID SECONDS
   local pid=$1 limit=$(( $2 * 10 ))
   for _ in $(seq "$limit"); do
-    if ! kill -0 "$pid" 2>/dev/null; then
+    if [ -e "$WORK/pid.$pid" ]; then
+      if [ -s "$WORK/exit.$pid" ]; then
+        cat "$WORK/exit.$pid"
+        return 0
+      fi
+    elif ! kill -0 "$pid" 2>/dev/null; then
       local rc=0
       wait "$pid" || rc=$?
       echo "$rc"
@@ -88,4 +107,31 @@ pixel() {  # pixel FILE X Y
 # Number of pixels that differ between two images of the same size.
 differing_pixels() {  # differing_pixels A B
   compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+# A tool of the native build (the renderer, for one), built on demand: the
+# test script may run before or without a native build of this tree.
+native_tool() {  # native_tool TARGET RELATIVE-PATH
+  local tool="$TESS_SOURCE/build/native/$2"
+  if [ ! -x "$tool" ]; then
+    (cd "$TESS_SOURCE" && cmake --preset native >/dev/null && cmake --build --preset native --target "$1" >/dev/null) ||
+      fail "cannot build the native $1"
+  fi
+  echo "$tool"
+}
+
+# Waits up to SECONDS for a visible window whose title matches the pattern.
+wait_window() {  # wait_window TITLE-REGEX SECONDS
+  local limit=$(( $2 * 10 ))
+  for _ in $(seq "$limit"); do
+    [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Number of pixels of one colour in an image (colour as rrggbb hex).
+colour_count() {  # colour_count FILE RRGGBB
+  convert "$1" -fill '#010203' +opaque "#$2" -fill white -opaque "#$2" -fill black -opaque '#010203' \
+    -colorspace gray -format '%[fx:round(mean*w*h)]' info:
 }
