@@ -34,6 +34,7 @@ TEST(Cycle, SolvesBackToThePictureOnTime) {
       {1024, 768, 0, 0, 201, 7, 1558},   {1024, 768, 4, 0, 201, 1, 352},
       {800, 600, 1, 1, 131, 19, 2640},   {1280, 1024, 3, 0, 201, 3, 754},
       {1366, 768, 1, 0, 201, 8, 1759},   {640, 480, 2, 3, 513, 7, 3742},
+      {48, 36, 0, 0, 201, 5, 1156},  // 6-pixel blocks: one pixel per tick
   };
   for (const auto& row : rows) {
     MemorySaver saver({row.width, row.height});
