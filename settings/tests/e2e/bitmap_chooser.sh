@@ -70,6 +70,13 @@ for row in "${rows[@]}"; do
   check_eq "PathField after cancelling with '${row%|*}'" "${row#*|}" "$(text_of 1000)"
 done
 
+# A typed text with no room left for ".bmp" is cut so the result still fits
+# PathBuffer's 255 characters.
+xs=$(printf 'x%.0s' {1..250})
+type_path "C:\\$xs"
+browse
+check_eq "PathField after cancelling with 253 characters" "C:\\${xs:0:248}.bmp" "$(text_of 1000)"
+
 # A path longer than the Open dialog may return: the error box, and the
 # field keeps its text.
 type_path 'C:\tess_pics\previous.bmp'
