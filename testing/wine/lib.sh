@@ -32,9 +32,19 @@ check_eq() {  # check_eq WHAT EXPECTED ACTUAL
 
 wine64() { "$WINE64" "$@"; }
 
-# Runs a Windows program in the background; its pid is in LAST_PID.
+# Runs a Windows program in the background; its pid is in LAST_PID. Its exit
+# code is written to a file, because wait_exit usually runs inside $(...),
+# and a subshell cannot reliably `wait` for its parent's children.
 start_win() {
-  "$WINE64" "$@" </dev/null >>"$WORK/wine.out" 2>&1 &
+  (
+    "$WINE64" "$@" </dev/null >>"$WORK/wine.out" 2>&1 &
+    child=$!
+    trap 'kill "$child" 2>/dev/null' TERM
+    rc=0
+    wait "$child" || rc=$?
+    { echo "$rc" >"$WORK/exit.$BASHPID.part" && mv "$WORK/exit.$BASHPID.part" "$WORK/exit.$BASHPID"; } \
+      2>/dev/null || true
+  ) &
   LAST_PID=$!
   cleanup_hooks+=("kill $LAST_PID 2>/dev/null")
 }
@@ -43,7 +53,12 @@ start_win() {
 wait_exit() {  # wait_exit PID SECONDS
   local pid=$1 limit=$(( $2 * 10 ))
   for _ in $(seq "$limit"); do
-    if ! kill -0 "$pid" 2>/dev/null; then
+    if [ -f "$WORK/exit.$pid" ]; then
+      cat "$WORK/exit.$pid"
+      return 0
+    fi
+    # A program started some other way than start_win.
+    if ! kill -0 "$pid" 2>/dev/null && [ ! -f "$WORK/exit.$pid" ]; then
       local rc=0
       wait "$pid" || rc=$?
       echo "$rc"
