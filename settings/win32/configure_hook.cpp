@@ -1,26 +1,14 @@
 #include "settings/win32/configure_hook.h"
 
-namespace {
-
-INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, 0);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
-  }
-}
-
-}  // namespace
+#include "settings/config_dialog.h"
+#include "settings/message_texts.h"
+#include "settings/win32/config_dialog_proc.h"
 
 int ConfigureHook(HINSTANCE instance) {
-  const INT_PTR result =
-      DialogBoxParamA(instance, MAKEINTRESOURCEA(101), nullptr, &ConfigDialogProc, 0);
-  return result != -1 ? 1 : 0;
+  // No owner: the dialog stands on its own, at the screen's top-left corner.
+  const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(kConfigDialogTemplate), nullptr,
+                                         &ConfigDialogProc, 0);
+  if (result != -1) return 1;
+  MessageBoxA(nullptr, kDialogBoxFailedText, kDialogBoxFailedCaption, MB_OK);
+  return 0;
 }

@@ -14,7 +14,7 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
 cmd=${1:?start or stop}
-dir=${2:?directory}
+dir=$(realpath -m "${2:?directory}")
 size=${3:-1024x768}
 
 stop() {
@@ -69,6 +69,36 @@ ENV
   # Without a window manager, managed windows stall and lose their frames.
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   [ -d "$WINEPREFIX/drive_c/windows/system32" ] || { echo "wine prefix was not created" >&2; cat "$dir/wineboot.log" >&2; exit 1; }
+  install_fonts
+}
+
+# Fonts as a Windows system has them. Started directly, this loader does not
+# find Wine's own fonts (Marlett draws the caption's close box), so they are
+# linked into the prefix. The Japanese faces that the configuration dialog
+# and its message boxes ask for under code page 932 are stood in for by
+# Debian's IPA fonts: "MS UI Gothic" (the system's dialog and caption font),
+# "ＭＳ Ｐゴシック" (the dialog template's) and their relatives.
+install_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  mkdir -p "$fonts"
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$font" ] && ln -sf "$font" "$fonts/"
+  done
+  # regedit reads UTF-16 with a byte-order mark; the value names are Japanese.
+  {
+    printf '\xff\xfe'
+    iconv -f UTF-8 -t UTF-16LE <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"MS UI Gothic"="IPAPGothic"
+"MS PGothic"="IPAPGothic"
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"ＭＳ ゴシック"="IPAGothic"
+REG
+  } >"$dir/fonts.reg"
+  "$WINE64" regedit /S "Z:${dir//\//\\}\\fonts.reg" >/dev/null 2>&1
 }
 
 case "$cmd" in

@@ -32,37 +32,33 @@ check_eq() {  # check_eq WHAT EXPECTED ACTUAL
 
 wine64() { "$WINE64" "$@"; }
 
-# Runs a Windows program in the background; LAST_PID names it for wait_exit.
-# A small watcher shell is its parent and writes its exit code to a file:
-# `wait` cannot give it to wait_exit, which runs in a command substitution,
-# a subshell that is not the program's parent.
+# Runs a Windows program in the background; its pid is in LAST_PID. Its exit
+# code is written to a file, because wait_exit usually runs inside $(...),
+# and a subshell cannot reliably `wait` for its parent's children.
 start_win() {
   (
     "$WINE64" "$@" </dev/null >>"$WORK/wine.out" 2>&1 &
-    program=$!
-    echo "$program" >"$WORK/pid.$BASHPID"
+    child=$!
+    trap 'kill "$child" 2>/dev/null' TERM
     rc=0
-    wait "$program" || rc=$?
-    echo "$rc" >"$WORK/exit.$BASHPID"
+    wait "$child" || rc=$?
+    { echo "$rc" >"$WORK/exit.$BASHPID.part" && mv "$WORK/exit.$BASHPID.part" "$WORK/exit.$BASHPID"; } \
+      2>/dev/null || true
   ) &
   LAST_PID=$!
-  local program_file="$WORK/pid.$LAST_PID"
-  for _ in $(seq 50); do [ -s "$program_file" ] && break; sleep 0.02; done
-  cleanup_hooks+=("kill \$(cat '$program_file') $LAST_PID 2>/dev/null")
+  cleanup_hooks+=("kill $LAST_PID 2>/dev/null")
 }
 
-# Waits up to SECONDS for a background program to end; prints its exit code,
-# or "running". For a program that start_win did not start, the status comes
-# from `wait`, which is reliable only outside command substitutions.
+# Waits up to SECONDS for a background program to end; prints its exit code.
 wait_exit() {  # wait_exit PID SECONDS
   local pid=$1 limit=$(( $2 * 10 ))
   for _ in $(seq "$limit"); do
-    if [ -e "$WORK/pid.$pid" ]; then
-      if [ -s "$WORK/exit.$pid" ]; then
-        cat "$WORK/exit.$pid"
-        return 0
-      fi
-    elif ! kill -0 "$pid" 2>/dev/null; then
+    if [ -f "$WORK/exit.$pid" ]; then
+      cat "$WORK/exit.$pid"
+      return 0
+    fi
+    # A program started some other way than start_win.
+    if ! kill -0 "$pid" 2>/dev/null && [ ! -f "$WORK/exit.$pid" ]; then
       local rc=0
       wait "$pid" || rc=$?
       echo "$rc"
