@@ -89,6 +89,7 @@ int32_t CopyWalkMoveByMove(PuzzleEngine& engine, int32_t startX, int32_t startY)
 int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t startY) {
   const PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
+  if (!GridCanBeShuffled(engine)) return 0;
   const Grid grid = GridFor(block, engine.ScreenWidth, engine.ScreenHeight);
   const int32_t cells = grid.columns * grid.rows;
 

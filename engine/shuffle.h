@@ -12,7 +12,8 @@ bool GridCanBeShuffled(const PuzzleEngine& engine);
 
 // The walk alone, on PuzzleState: writes MoveHistory[0..ShuffleCount], moves
 // the slot from where it stands and leaves MoveIndex naming the last move.
-// Draws nothing and does not seed the random source.
+// Draws nothing and does not seed the random source. Only for a grid that
+// GridCanBeShuffled accepts: on any other the search for a move never ends.
 void WalkEmptySlot(PuzzleEngine& engine);
 
 // Bring WorkSurface from the picture to the state the recorded walk (which
