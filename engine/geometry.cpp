@@ -10,16 +10,24 @@ int32_t StepDivisor(int32_t blockSize) {
 }
 
 int32_t SlideStepFor(int32_t blockSize, int32_t speedCode) {
+  int32_t step = 0;
   switch (speedCode) {
     case 1:
-      return blockSize / StepDivisor(blockSize);
+      step = blockSize / StepDivisor(blockSize);
+      break;
     case 3:
-      return blockSize / 4;
+      step = blockSize / 4;
+      break;
     case 4:
-      return blockSize / 2;
+      step = blockSize / 2;
+      break;
     default:
-      return 2 * (blockSize / StepDivisor(blockSize));
+      step = 2 * (blockSize / StepDivisor(blockSize));
+      break;
   }
+  // Blocks under 8 pixels (screens under 64 wide) would get a step of 0 and
+  // never reach the slot: the solve would freeze on its first move.
+  return step == 0 && blockSize > 0 ? 1 : step;
 }
 
 int32_t ShuffleCountFor(int32_t shuffleNumCode) {

@@ -25,7 +25,8 @@ inline constexpr int32_t BlockSizeForScreenWidth(int32_t screenWidth) { return s
 // The first of 16, 20, 24, 28 that divides the block edge, else 8.
 int32_t StepDivisor(int32_t blockSize);
 
-// Pixels per tick for a `speed` code; unknown codes act as 2 (normal).
+// Pixels per tick for a `speed` code; unknown codes act as 2 (normal). At
+// least 1 for any block of a pixel or more, so that every slide ends.
 int32_t SlideStepFor(int32_t blockSize, int32_t speedCode);
 
 // The scrambling parameter for a `shufflenum` code (ShuffleCount + 1 moves are

@@ -36,6 +36,10 @@ workdir=$envdir/work
 mkdir -p "$workdir"
 if [ -f "$root/build/win64/TessalanderImage.bmp" ]; then
   cp "$root/build/win64/TessalanderImage.bmp" "$workdir/"
+elif [ -z "${USE_DISPLAY:-}" ]; then
+  # A virtual display's desktop is plain black, and so would be a capture of
+  # it: give the saver a colourful picture of the screen's size instead.
+  convert -size 1024x768 -seed 1 plasma:fractal -type truecolor "BMP3:$workdir/TessalanderImage.bmp"
 fi
 
 echo "Running Tessalander.scr /s on display $DISPLAY for ${seconds}s"

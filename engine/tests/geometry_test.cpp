@@ -61,6 +61,18 @@ TEST(Geometry, TinyScreensNeverDivideByZero) {
   }
 }
 
+TEST(Geometry, BlocksOfAPixelOrMoreAlwaysMove) {
+  // Below 8 pixels the quotients are 0; a step of 0 would never reach the slot.
+  // block | speed code | SlideStep
+  const struct {
+    int32_t block, code, step;
+  } rows[] = {{7, 1, 1}, {6, 2, 1}, {6, -1, 1}, {6, 3, 1}, {6, 4, 3},
+              {1, 4, 1}, {3, 3, 1}, {8, 1, 1}, {0, 2, 0}, {0, 4, 0}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(SlideStepFor(row.block, row.code), row.step) << row.block << " code " << row.code;
+  }
+}
+
 TEST(Geometry, GridOfWholeCells) {
   const struct {
     int32_t width, height, columns, rows;

@@ -104,3 +104,30 @@ pixel() {  # pixel FILE X Y
 differing_pixels() {  # differing_pixels A B
   compare -metric AE "$1" "$2" null: 2>&1 || true
 }
+
+# A tool of the native build (the renderer, for one), built on demand: the
+# test script may run before or without a native build of this tree.
+native_tool() {  # native_tool TARGET RELATIVE-PATH
+  local tool="$TESS_SOURCE/build/native/$2"
+  if [ ! -x "$tool" ]; then
+    (cd "$TESS_SOURCE" && cmake --preset native >/dev/null && cmake --build --preset native --target "$1" >/dev/null) ||
+      fail "cannot build the native $1"
+  fi
+  echo "$tool"
+}
+
+# Waits up to SECONDS for a visible window whose title matches the pattern.
+wait_window() {  # wait_window TITLE-REGEX SECONDS
+  local limit=$(( $2 * 10 ))
+  for _ in $(seq "$limit"); do
+    [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Number of pixels of one colour in an image (colour as rrggbb hex).
+colour_count() {  # colour_count FILE RRGGBB
+  convert "$1" -fill '#010203' +opaque "#$2" -fill white -opaque "#$2" -fill black -opaque '#010203' \
+    -colorspace gray -format '%[fx:round(mean*w*h)]' info:
+}

@@ -1,0 +1,107 @@
+#include "engine/animation.h"
+
+#include <cstdlib>
+
+#include "engine/shuffle.h"
+
+namespace {
+
+// Undoing a move slides the block on the side opposite to the way the slot
+// went; its origin cell lies there, and it travels towards the slot.
+struct Undo {
+  int32_t sign;          // of SlideStep
+  int32_t originDeltaX;  // in blocks
+  int32_t originDeltaY;
+  bool vertical;
+};
+
+constexpr Undo UndoFor(int direction) {
+  switch (direction) {
+    case HoleUp:
+      return {-1, 0, 1, true};
+    case HoleRight:
+      return {1, -1, 0, false};
+    case HoleDown:
+      return {1, 0, -1, true};
+    default:
+      return {-1, 1, 0, false};
+  }
+}
+
+// Adds one step and stops at exactly one block, so that a step which does not
+// divide the block still lands the block in the slot.
+int32_t Advance(int32_t offset, int32_t step, int32_t blockSize) {
+  const int32_t next = offset + step;
+  if (next > blockSize) return blockSize;
+  if (next < -blockSize) return -blockSize;
+  return next;
+}
+
+void StartNextMove(PuzzleEngine& engine) {
+  PuzzleState& s = engine.State;
+  const int32_t block = engine.BlockSize;
+  s.HoleX += s.OriginDeltaX;
+  s.HoleY += s.OriginDeltaY;
+  s.SlideOffsetX = s.SlideOffsetY = 0;
+  s.OriginDeltaX = s.OriginDeltaY = 0;
+  if (s.MoveIndex >= 0) {
+    const Undo undo = UndoFor(s.MoveHistory[s.MoveIndex]);
+    if ((s.SlideStep < 0) != (undo.sign < 0)) s.SlideStep = -s.SlideStep;
+    s.OriginDeltaX = undo.originDeltaX * block;
+    s.OriginDeltaY = undo.originDeltaY * block;
+    if (undo.vertical) {
+      s.UncoveredWidth = block;
+      s.SlideOffsetY = Advance(s.SlideOffsetY, s.SlideStep, block);
+    } else {
+      s.UncoveredHeight = block;
+      s.SlideOffsetX = Advance(s.SlideOffsetX, s.SlideStep, block);
+    }
+  }
+  --s.MoveIndex;
+}
+
+void Restart(PuzzleState& s) {
+  s.MoveIndex = 0;
+  s.HoleX = s.HoleY = 0;
+  s.SlideOffsetX = s.SlideOffsetY = 0;
+  s.OriginDeltaX = s.OriginDeltaY = 0;
+  s.PhaseCounter = 0;
+}
+
+}  // namespace
+
+bool IsSlideFinished(const PuzzleState& s, int32_t blockSize) {
+  return s.SlideOffsetX >= blockSize || s.SlideOffsetX <= -blockSize ||
+         s.SlideOffsetY >= blockSize || s.SlideOffsetY <= -blockSize;
+}
+
+void AdvanceAnimation(PuzzleEngine& engine, Window window) {
+  PuzzleState& s = engine.State;
+  const int32_t block = engine.BlockSize;
+
+  if (s.PhaseCounter <= 0) {
+    --s.PhaseCounter;
+    if (s.PhaseCounter <= s.PauseThreshold) {
+      engine.Services.Invalidate(window);
+      ShufflePuzzle(engine, window);
+    }
+    return;
+  }
+
+  if (IsSlideFinished(s, block)) StartNextMove(engine);
+
+  if (s.SlideOffsetX != 0) {
+    s.SlideOffsetX = Advance(s.SlideOffsetX, s.SlideStep, block);
+    s.UncoveredWidth = std::abs(s.SlideOffsetX);
+  } else if (s.SlideOffsetY != 0) {
+    s.SlideOffsetY = Advance(s.SlideOffsetY, s.SlideStep, block);
+    s.UncoveredHeight = std::abs(s.SlideOffsetY);
+  }
+
+  if (s.MoveIndex == kLastMoveSliding && IsSlideFinished(s, block)) {
+    s.MoveIndex = kSolved;
+  } else if (s.MoveIndex < kSolved) {
+    Restart(s);
+  }
+  engine.Services.Invalidate(window);
+}

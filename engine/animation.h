@@ -1,0 +1,16 @@
+// The timer tick: wait, scramble, slide the blocks back one by one in the
+// reverse order of the scrambling moves, rest on the whole picture, repeat.
+#pragma once
+
+#include "engine/puzzle_engine.h"
+
+// End-of-solve values of MoveIndex.
+inline constexpr int32_t kLastMoveSliding = -1;
+inline constexpr int32_t kSolved = -2;
+
+// The sliding block has reached the slot.
+bool IsSlideFinished(const PuzzleState& state, int32_t blockSize);
+
+// One tick. Shuffles when a waiting phase ends; while solving, advances the
+// slide or starts undoing the next recorded move and asks for a repaint.
+void AdvanceAnimation(PuzzleEngine& engine, Window window);

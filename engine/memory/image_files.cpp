@@ -1,0 +1,85 @@
+#include "engine/memory/image_files.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "engine/memory/stb.h"
+
+namespace {
+
+std::optional<MemorySurface> FromRgb(const unsigned char* rgb, int width, int height) {
+  if (rgb == nullptr) return std::nullopt;
+  MemorySurface surface(width, height);
+  for (size_t i = 0; i < surface.Pixels.size(); ++i) {
+    const unsigned char* p = rgb + 3 * i;
+    surface.Pixels[i] = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | uint32_t{p[2]};
+  }
+  stbi_image_free(const_cast<unsigned char*>(rgb));
+  return surface;
+}
+
+std::vector<unsigned char> ToRgb(const MemorySurface& surface) {
+  std::vector<unsigned char> rgb(surface.Pixels.size() * 3);
+  for (size_t i = 0; i < surface.Pixels.size(); ++i) {
+    rgb[3 * i] = static_cast<unsigned char>(surface.Pixels[i] >> 16);
+    rgb[3 * i + 1] = static_cast<unsigned char>(surface.Pixels[i] >> 8);
+    rgb[3 * i + 2] = static_cast<unsigned char>(surface.Pixels[i]);
+  }
+  return rgb;
+}
+
+void AppendBytes(void* context, void* data, int size) {
+  auto* out = static_cast<std::vector<uint8_t>*>(context);
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  out->insert(out->end(), bytes, bytes + size);
+}
+
+}  // namespace
+
+std::optional<MemorySurface> DecodeBmp(const std::vector<uint8_t>& bytes) {
+  // LoadImageA reads bitmaps only; the decoder would take PNG and JPEG too.
+  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  if (bytes.size() > static_cast<size_t>(INT32_MAX)) return std::nullopt;
+  int width = 0, height = 0, channels = 0;
+  const unsigned char* rgb = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()),
+                                                   &width, &height, &channels, 3);
+  return FromRgb(rgb, width, height);
+}
+
+std::optional<MemorySurface> ReadImageFile(const std::string& path) {
+  int width = 0, height = 0, channels = 0;
+  const unsigned char* rgb = stbi_load(path.c_str(), &width, &height, &channels, 3);
+  return FromRgb(rgb, width, height);
+}
+
+std::vector<uint8_t> EncodeBmp(const MemorySurface& surface) {
+  std::vector<uint8_t> out;
+  const std::vector<unsigned char> rgb = ToRgb(surface);
+  stbi_write_bmp_to_func(&AppendBytes, &out, surface.Width, surface.Height, 3, rgb.data());
+  return out;
+}
+
+bool WriteBmpFile(const std::string& path, const MemorySurface& surface) {
+  const std::vector<uint8_t> bytes = EncodeBmp(surface);
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return !bytes.empty() && static_cast<bool>(file);
+}
+
+bool WritePngFile(const std::string& path, const MemorySurface& surface) {
+  const std::vector<unsigned char> rgb = ToRgb(surface);
+  return stbi_write_png(path.c_str(), surface.Width, surface.Height, 3, rgb.data(),
+                        surface.Width * 3) != 0;
+}
+
+MemorySurface MakeTestPattern(int32_t width, int32_t height, uint32_t salt) {
+  MemorySurface surface(width, height);
+  uint32_t* pixel = surface.Pixels.data();
+  for (uint32_t y = 0; y < static_cast<uint32_t>(surface.Height); ++y) {
+    const uint32_t rowBits = ((y & 0xFF) << 8) | (((y >> 8) & 0xF) << 4);
+    for (uint32_t x = 0; x < static_cast<uint32_t>(surface.Width); ++x) {
+      *pixel++ = (((x & 0xFF) << 16) | rowBits | ((x >> 8) & 0xF)) ^ (salt & 0xFFFFFF);
+    }
+  }
+  return surface;
+}

@@ -1,0 +1,55 @@
+// A whole saver in memory: settings in an in-memory registry, picture files
+// in a map, surfaces as pixel buffers and a simulated window, driven the way
+// the message loop drives the real one, with every tick's repaint handled
+// before the next tick.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/memory/memory_surface_layer.h"
+#include "engine/memory/memory_window.h"
+#include "engine/puzzle_engine.h"
+#include "settings/memory_registry.h"
+#include "settings/settings_store.h"
+
+struct SilentAlert final : Alert {
+  void Show(const char*) override {}
+};
+
+class MemorySaver {
+ public:
+  // The block edge follows the screen's width unless blockSize is given, as
+  // when the screen changed between process start and window creation.
+  // Without a desktop picture the display shows a test pattern.
+  explicit MemorySaver(PixelSize screen, MemorySurface desktop = MemorySurface(),
+                       int32_t blockSize = -1);
+
+  void SetCode(const char* name, uint32_t code);
+  void SetText(const char* name, const std::string& text);
+
+  // WM_CREATE, and the paint it asks for.
+  void Create();
+  // 50 ms pass; WM_TIMER; its paint, if it asked for one.
+  void Tick();
+  void Paint();
+  void Destroy();
+
+  // The picture files the saver can read; Reader looks them up here unless a
+  // test or tool replaces it (ReadDiskFile reads the real disk).
+  std::map<std::string, std::vector<uint8_t>> Files;
+  FileReader Reader;
+  MemoryRegistry Registry;
+  SilentAlert Alerts;
+  SettingsStore Store{Registry, Alerts};
+  MemoryWindow Window;
+  std::unique_ptr<MemorySurfaceLayer> Surfaces;
+  PuzzleEngine Engine;
+  int64_t Ticks = 0;
+};
+
+// The engine's surfaces as pixels, for tests and tools.
+const MemorySurface& Pixels(Canvas canvas);

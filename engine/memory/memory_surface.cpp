@@ -1,0 +1,73 @@
+#include "engine/memory/memory_surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+MemorySurface::MemorySurface(int32_t width, int32_t height, uint32_t colour)
+    : Width(std::max(width, 0)),
+      Height(std::max(height, 0)),
+      Pixels(static_cast<size_t>(Width) * static_cast<size_t>(Height), colour) {}
+
+namespace {
+
+// Shrinks [start, start + length) to [0, limit), moving the other side's
+// start by as much as this one's moved. Works in 64 bits so that no
+// combination of coordinates overflows.
+void ClipSpan(int64_t& start, int64_t& other, int64_t& length, int64_t limit) {
+  if (start < 0) {
+    length += start;
+    other -= start;
+    start = 0;
+  }
+  if (start + length > limit) length = limit - start;
+}
+
+}  // namespace
+
+void CopyPixels(MemorySurface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
+                const MemorySurface& source, int32_t sourceX, int32_t sourceY) {
+  int64_t dx = x, dy = y, sx = sourceX, sy = sourceY, w = width, h = height;
+  ClipSpan(dx, sx, w, dest.Width);
+  ClipSpan(sx, dx, w, source.Width);
+  ClipSpan(dy, sy, h, dest.Height);
+  ClipSpan(sy, dy, h, source.Height);
+  if (w <= 0 || h <= 0) return;
+
+  const size_t rowBytes = static_cast<size_t>(w) * sizeof(uint32_t);
+  auto copyRow = [&](int64_t row) {
+    std::memmove(&dest.At(static_cast<int32_t>(dx), static_cast<int32_t>(dy + row)),
+                 &source.At(static_cast<int32_t>(sx), static_cast<int32_t>(sy + row)), rowBytes);
+  };
+  // Within one image, rows are taken in the order that reads every source row
+  // before it is overwritten; memmove does the same inside a row.
+  if (&dest == &source && dy > sy) {
+    for (int64_t row = h - 1; row >= 0; --row) copyRow(row);
+  } else {
+    for (int64_t row = 0; row < h; ++row) copyRow(row);
+  }
+}
+
+void FillPixels(MemorySurface& surface, int32_t x, int32_t y, int32_t width, int32_t height,
+                uint32_t colour) {
+  int64_t fx = x, fy = y, w = width, h = height, unused = 0;
+  ClipSpan(fx, unused, w, surface.Width);
+  ClipSpan(fy, unused, h, surface.Height);
+  if (w <= 0 || h <= 0) return;
+  for (int64_t row = 0; row < h; ++row) {
+    uint32_t* start = &surface.At(static_cast<int32_t>(fx), static_cast<int32_t>(fy + row));
+    std::fill(start, start + w, colour);
+  }
+}
+
+MemorySurface ScalePixels(const MemorySurface& source, int32_t width, int32_t height) {
+  MemorySurface scaled(width, height);
+  if (source.Width <= 0 || source.Height <= 0) return scaled;
+  for (int32_t y = 0; y < scaled.Height; ++y) {
+    const auto sy = static_cast<int32_t>(static_cast<int64_t>(y) * source.Height / scaled.Height);
+    for (int32_t x = 0; x < scaled.Width; ++x) {
+      const auto sx = static_cast<int32_t>(static_cast<int64_t>(x) * source.Width / scaled.Width);
+      scaled.At(x, y) = source.At(sx, sy);
+    }
+  }
+  return scaled;
+}

@@ -1,0 +1,55 @@
+// The surface layer on plain pixel buffers, for the tests and the tools.
+// Picture files come through a FileReader, so a test can stand a fake file
+// system in for the disk. Every surface and picture it hands out stays
+// counted until released, so leaks show.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/memory/memory_surface.h"
+#include "engine/surface_layer.h"
+
+// Fills bytes with the file's contents; false when it cannot be read.
+using FileReader = std::function<bool(const std::string& path, std::vector<uint8_t>& bytes)>;
+
+bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes);
+
+class MemorySurfaceLayer : public SurfaceLayer {
+ public:
+  explicit MemorySurfaceLayer(FileReader reader = &ReadDiskFile) : reader_(std::move(reader)) {}
+  virtual ~MemorySurfaceLayer() = default;
+
+  Picture LoadPicture(const char* path, int32_t width, int32_t height) override;
+  bool PictureSize(Picture picture, PixelSize* size) override;
+  void ReleasePicture(Picture picture) override;
+  Canvas MakeSurface(Canvas reference, int32_t width, int32_t height) override;
+  Canvas MakePictureSurface(Canvas reference, Picture picture) override;
+  bool SurfaceSize(Canvas surface, PixelSize* size) override;
+  void ReleaseSurface(Canvas surface) override;
+  void Copy(Canvas dest, int32_t x, int32_t y, int32_t width, int32_t height, Canvas source,
+            int32_t sourceX, int32_t sourceY) override;
+  void SelectBrush(Canvas canvas, Brush brush) override;
+  void Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) override;
+
+  // Surfaces and pictures made and not yet released.
+  size_t LiveObjects() const { return live_.size(); }
+  // Every load asked for, in order, with the size asked for.
+  struct LoadRequest {
+    std::string path;
+    int32_t width;
+    int32_t height;
+  };
+  const std::vector<LoadRequest>& Loads() const { return loads_; }
+
+ private:
+  MemorySurface* Adopt(MemorySurface surface);
+
+  FileReader reader_;
+  std::map<MemorySurface*, std::unique_ptr<MemorySurface>> live_;
+  std::vector<LoadRequest> loads_;
+};

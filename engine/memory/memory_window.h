@@ -1,0 +1,51 @@
+// The window system as the engine sees it, simulated: a screen and a display
+// with a desktop picture on it, one window whose private context is a pixel
+// buffer, a timer table, a repaint flag and a clock that tests set.
+#pragma once
+
+#include <cstdint>
+#include <map>
+
+#include "engine/memory/memory_surface.h"
+#include "engine/window_services.h"
+
+class MemoryWindow final : public WindowServices {
+ public:
+  // A full-screen window over a display that shows `desktop` (also the
+  // display's size); the window starts black, as the class's background.
+  MemoryWindow(PixelSize screen, MemorySurface desktop);
+
+  PixelSize ScreenSize() override { return Screen; }
+  ScreenRect DesktopRect() override { return Desktop; }
+  Canvas OpenDisplay() override;
+  PixelSize DisplaySize(Canvas display) override;
+  void CloseDisplay(Canvas display) override;
+  Canvas WindowContext(Window window) override;
+  void ReleaseWindowContext(Window window, Canvas context) override;
+  void SetTimer(Window window, uint32_t id, uint32_t periodMs) override;
+  void KillTimer(Window window, uint32_t id) override;
+  void Invalidate(Window window) override;
+  Canvas BeginPaint(Window window) override;
+  void EndPaint(Window window, Canvas context) override;
+  void PostQuit() override { ++QuitsPosted; }
+  int64_t CalendarSeconds() override { return StartSeconds + ElapsedMs / 1000; }
+
+  Window Handle() { return reinterpret_cast<Window>(this); }
+
+  PixelSize Screen;
+  ScreenRect Desktop;
+  MemorySurface Display;
+  MemorySurface Client;  // the window's pixels and its private context
+
+  int64_t StartSeconds = 0;
+  int64_t ElapsedMs = 0;
+
+  bool Invalid = false;
+  int Invalidations = 0;
+  int Paints = 0;
+  int QuitsPosted = 0;
+  int DisplaysOpen = 0;
+  int ContextsOut = 0;
+  bool InsidePaint = false;
+  std::map<uint32_t, uint32_t> Timers;  // id -> period
+};

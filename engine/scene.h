@@ -1,0 +1,21 @@
+// Building the scene when the window is created: the screen's size, the
+// puzzle's parameters, the picture (a BMP file or a capture of the desktop)
+// spread over the screen-sized WorkSurface with a pristine copy, the colour
+// of the empty slot, and the animation timer. And taking it down again.
+#pragma once
+
+#include "engine/puzzle_engine.h"
+
+void SetUpScene(PuzzleEngine& engine, Window window);
+
+// 1 when the picture is at least a sixteenth of the screen wide and its
+// height lies strictly between 11/16 and 13/16 of its width (4:3 and 5:4
+// pass; square, 3:2, 16:10 and 16:9 do not), else 0.
+int IsScreenShapedPicture(PuzzleEngine& engine, Picture picture);
+
+// Spreads SourceSurface over WorkSurface from the top-left corner, repeated
+// right and down and cut at the screen's edges, then copies it into
+// PristineSurface. Returns 1.
+int TileSourcePicture(PuzzleEngine& engine);
+
+void TearDownScene(PuzzleEngine& engine, Window window);

@@ -1,0 +1,58 @@
+// The drawing services the engine needs, and nothing more: surfaces (an
+// off-screen image with its own drawing context), pictures loaded from BMP
+// files, rectangle copies and fills. The .scr implements them with GDI; the
+// tests and tools with plain pixel buffers.
+#pragma once
+
+#include <cstdint>
+
+// A drawing target and source: a surface, the window's own context, or the
+// whole display. Opaque; each back-end knows what lies behind it.
+struct CanvasObject;
+using Canvas = CanvasObject*;
+
+// A bitmap that no canvas holds yet.
+struct PictureObject;
+using Picture = PictureObject*;
+
+// The two stock brushes the engine paints the empty slot with. A fresh
+// canvas has the white one selected, as a new drawing context does.
+enum class Brush : uint8_t { White, Black };
+
+struct PixelSize {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+struct SurfaceLayer {
+  // A BMP file at its own size (width and height 0) or scaled to exactly
+  // width x height; nullptr when the file is missing, unreadable or no BMP.
+  virtual Picture LoadPicture(const char* path, int32_t width, int32_t height) = 0;
+  // False when the size cannot be read.
+  virtual bool PictureSize(Picture picture, PixelSize* size) = 0;
+  // For a picture that was never put into a surface.
+  virtual void ReleasePicture(Picture picture) = 0;
+
+  // A surface of the given size in the reference canvas's pixel format; its
+  // contents are undefined.
+  virtual Canvas MakeSurface(Canvas reference, int32_t width, int32_t height) = 0;
+  // A surface holding the picture, which it owns from then on.
+  virtual Canvas MakePictureSurface(Canvas reference, Picture picture) = 0;
+  // The size of the image a surface holds; false when it cannot be read.
+  virtual bool SurfaceSize(Canvas surface, PixelSize* size) = 0;
+  // Releases the surface's context, then its image.
+  virtual void ReleaseSurface(Canvas surface) = 0;
+
+  // Copies width x height from source at (sourceX, sourceY) to dest at
+  // (x, y), clipped to both canvases; correct when source and dest are the
+  // same canvas and the rectangles overlap.
+  virtual void Copy(Canvas dest, int32_t x, int32_t y, int32_t width, int32_t height,
+                    Canvas source, int32_t sourceX, int32_t sourceY) = 0;
+  // The brush stays selected in the canvas until another is selected.
+  virtual void SelectBrush(Canvas canvas, Brush brush) = 0;
+  // Fills a rectangle with the canvas's selected brush.
+  virtual void Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+
+ protected:
+  ~SurfaceLayer() = default;
+};

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# With no picture file and no settings, the saver captures the desktop and
+# paints the empty slot black: what it shows during the solve is, pixel for
+# pixel, one of the renderer's frames for that desktop, and the only black
+# area is the empty slot with its strip. A known desktop is set up by a helper
+# window that shows a test picture over the whole screen.
+. "$TESS_SOURCE/testing/wine/lib.sh"
+
+render=$(native_tool tessalander-render engine/tessalander-render)
+key='HKCU\Software\QEL\Tessalander'
+cd "$WORK"
+
+"$render" --pattern desktop.bmp 1024x768
+convert desktop.bmp png:desktop.png
+"$WINE64" reg delete 'HKCU\Software\QEL' /f >/dev/null 2>&1 || true
+"$WINE64" reg add "$key" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1
+cleanup_hooks+=("\"$WINE64\" reg delete 'HKCU\\Software\\QEL' /f >/dev/null 2>&1")
+
+start_win "$TESS_BUILD/engine/desktop_picture.exe" desktop.bmp 90
+wait_window '^desktop picture$' 60 || fail "the desktop picture did not appear"
+sleep 0.5
+screenshot before.png
+check_eq "pixels of the desktop that differ from the test picture" 0 \
+  "$(differing_pixels before.png desktop.png)"
+
+start_win "$TESS_SCR" /s
+saver=$LAST_PID
+wait_window '^Screen Saver$' 60 || fail "the saver window did not appear"
+seen=$(date +%s)
+
+shown=
+for _ in $(seq 200); do
+  screenshot first.png
+  if [ "$(differing_pixels first.png before.png)" != 0 ]; then shown=$(date +%s); break; fi
+  sleep 0.1
+done
+[ -n "$shown" ] || fail "the desktop was not scrambled within 20 s of the window's appearance"
+
+matched=
+for attempt in 1 2 3; do
+  sleep 0.7
+  screenshot "solving-$attempt.png"
+  cp "solving-$attempt.png" "$ARTIFACTS/"
+  if result=$("$render" --desktop before.png --speed 4 --seed "$((seen - 2))-$((shown + 1))" \
+      --ticks 1-200 --match "solving-$attempt.png" --out "$ARTIFACTS"); then
+    matched=$result
+    break
+  fi
+  echo "attempt $attempt: $result"
+done
+[ -n "$matched" ] || fail "no renderer frame of the captured desktop equals the screenshot"
+echo "ok: the screenshot during the solve is the renderer's frame: $matched"
+check_eq "black pixels (the empty slot and its strip) during the solve" 16384 \
+  "$(colour_count "solving-$attempt.png" 000000)"
+
+xdotool key space
+check_eq "exit code after a key press" 0 "$(wait_exit "$saver" 20)"

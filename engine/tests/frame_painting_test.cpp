@@ -1,0 +1,146 @@
+#include "engine/frame_painting.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine_test_support.h"
+
+namespace {
+
+constexpr uint32_t kGrey = 0x808080;
+
+// A 1024 x 768 saver whose window is grey, with a move set up by hand: the
+// slot at (384, 256), the block coming from the cell the entry names.
+struct SlideFixture {
+  SlideFixture(uint32_t backColor, bool picture) : saver({1024, 768}) {
+    if (picture) GivePicture(saver, 1024, 768);
+    saver.SetCode(kBackColor, backColor);
+    saver.Create();
+    FillPixels(saver.Window.Client, 0, 0, 1024, 768, kGrey);
+  }
+  void Slide(uint8_t entry, int32_t offsetX, int32_t offsetY) {
+    PuzzleState& s = saver.Engine.State;
+    s.PhaseCounter = 1;
+    s.MoveIndex = 5;
+    s.MoveHistory[6] = entry;
+    s.HoleX = 384;
+    s.HoleY = 256;
+    s.OriginDeltaX = entry == HoleRight ? -128 : entry == HoleLeft ? 128 : 0;
+    s.OriginDeltaY = entry == HoleDown ? -128 : entry == HoleUp ? 128 : 0;
+    s.SlideOffsetX = offsetX;
+    s.SlideOffsetY = offsetY;
+    s.UncoveredWidth = offsetX != 0 ? std::abs(offsetX) : 128;
+    s.UncoveredHeight = offsetY != 0 ? std::abs(offsetY) : 128;
+    saver.Paint();
+  }
+  MemorySaver saver;
+};
+
+TEST(FramePainting, BlockAndStripPositions) {
+  // entry | offset | block drawn at | strip x, y, width, height
+  const struct {
+    uint8_t entry;
+    int32_t offsetX, offsetY;
+    int32_t blockX, blockY;
+    int32_t stripX, stripY, stripW, stripH;
+  } rows[] = {
+      {HoleUp, 0, -48, 384, 336, 384, 464, 128, 48},    // origin (384, 384): strip at its bottom
+      {HoleRight, 48, 0, 304, 256, 256, 256, 48, 128},  // origin (256, 256): strip at its left
+      {HoleDown, 0, 48, 384, 176, 384, 128, 128, 48},   // origin (384, 128): strip at its top
+      {HoleLeft, -48, 0, 464, 256, 592, 256, 48, 128},  // origin (512, 256): strip at its right
+  };
+  for (const auto& row : rows) {
+    SlideFixture f(2, true);
+    f.Slide(row.entry, row.offsetX, row.offsetY);
+    const PuzzleState& s = f.saver.Engine.State;
+    const MemorySurface& window = f.saver.Window.Client;
+    const MemorySurface& work = Pixels(f.saver.Engine.WorkSurface);
+    SCOPED_TRACE(testing::Message() << "entry " << int{row.entry});
+    MemorySurface block(128, 128);
+    CopyPixels(block, 0, 0, 128, 128, work, s.HoleX + s.OriginDeltaX, s.HoleY + s.OriginDeltaY);
+    MemorySurface drawn(128, 128);
+    CopyPixels(drawn, 0, 0, 128, 128, window, row.blockX, row.blockY);
+    EXPECT_EQ(DifferingPixels(drawn, block), 0);
+    EXPECT_TRUE(IsUniform(window, row.stripX, row.stripY, row.stripW, row.stripH, kBlack));
+    // Nothing else: block and strip cover 128 x 176 pixels.
+    int64_t grey = 0;
+    for (uint32_t pixel : window.Pixels) grey += pixel == kGrey;
+    EXPECT_EQ(grey, 1024 * 768 - 128 * 176);
+  }
+}
+
+TEST(FramePainting, StripColourByImageMode) {
+  // picture | backcolor | ImageMode | strip colour
+  const struct {
+    bool picture;
+    uint32_t backColor;
+    uint8_t imageMode;
+    uint32_t strip;
+  } rows[] = {
+      {true, 2, ImageFromFile, kBlack},
+      {true, 1, ImageFromFile, kWhite},
+      {false, 2, ImageFromDesktopDark, kBlack},
+      {false, 1, ImageFromDesktop, kWhite},
+  };
+  for (const auto& row : rows) {
+    SlideFixture f(row.backColor, row.picture);
+    EXPECT_EQ(f.saver.Engine.ImageMode, row.imageMode);
+    f.Slide(HoleRight, 48, 0);
+    EXPECT_TRUE(IsUniform(f.saver.Window.Client, 256, 256, 48, 128, row.strip))
+        << "mode " << int{row.imageMode};
+  }
+}
+
+TEST(FramePainting, FinishedSlideIsCommittedOnceAndRepaintsChangeNothing) {
+  SlideFixture f(2, true);
+  const MemorySurface before = Pixels(f.saver.Engine.WorkSurface);
+  f.Slide(HoleRight, 128, 0);
+  const MemorySurface& work = Pixels(f.saver.Engine.WorkSurface);
+  EXPECT_EQ(DifferingPixels(work, before, 0, 0, 1024, 768),
+            DifferingPixels(work, before, 384, 256, 128, 128))
+      << "only the slot changed";
+  MemorySurface expected(128, 128), slot(128, 128);
+  CopyPixels(expected, 0, 0, 128, 128, before, 256, 256);
+  CopyPixels(slot, 0, 0, 128, 128, work, 384, 256);
+  EXPECT_EQ(DifferingPixels(slot, expected), 0);
+  EXPECT_TRUE(IsUniform(f.saver.Window.Client, 256, 256, 128, 128, kBlack)) << "origin now empty";
+
+  const MemorySurface window = f.saver.Window.Client;
+  const MemorySurface committed = work;
+  f.saver.Paint();
+  EXPECT_EQ(DifferingPixels(f.saver.Window.Client, window), 0);
+  EXPECT_EQ(DifferingPixels(work, committed), 0);
+}
+
+TEST(FramePainting, PaintsOutsideASlideDrawNothing) {
+  // The moments at which a paint finds no move under way.
+  enum Moment { AfterCreation, AfterShuffle, Restart, Waiting };
+  for (Moment moment : {AfterCreation, AfterShuffle, Restart, Waiting}) {
+    for (uint32_t shuffleCode : {2u, 4u}) {  // 4: the last entry is the history's last
+      MemorySaver saver({1024, 768});
+      GivePicture(saver, 1024, 768);
+      saver.SetCode(kShuffleNum, shuffleCode);
+      saver.SetCode(kSpeed, 4);
+      saver.Create();
+      if (moment != AfterCreation) saver.Tick();
+      if (moment == Restart || moment == Waiting) {
+        ASSERT_GT(TickUntilSolved(saver), 0);
+        saver.Tick();
+        if (moment == Waiting) saver.Tick();
+      }
+      const MemorySurface window = saver.Window.Client;
+      const MemorySurface work = Pixels(saver.Engine.WorkSurface);
+      uint8_t history[kMoveHistorySize];
+      std::memcpy(history, saver.Engine.State.MoveHistory, sizeof history);
+      saver.Window.Invalidate(saver.Window.Handle());  // from outside the engine
+      saver.Paint();
+      SCOPED_TRACE(testing::Message() << "moment " << moment << " shufflenum " << shuffleCode);
+      EXPECT_EQ(DifferingPixels(saver.Window.Client, window), 0);
+      EXPECT_EQ(DifferingPixels(Pixels(saver.Engine.WorkSurface), work), 0);
+      EXPECT_EQ(std::memcmp(history, saver.Engine.State.MoveHistory, sizeof history), 0);
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+#include "engine/memory/memory_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/memory/image_files.h"
+#include "engine/memory/memory_surface_layer.h"
+#include "engine_test_support.h"
+
+namespace {
+
+// The copy a reference implementation makes: through a temporary, pixel by
+// pixel, skipping every pixel outside either image.
+MemorySurface ReferenceCopy(const MemorySurface& dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                            const MemorySurface& source, int32_t sx, int32_t sy) {
+  MemorySurface out = dest;
+  const MemorySurface before = source;
+  for (int32_t row = 0; row < h; ++row) {
+    for (int32_t column = 0; column < w; ++column) {
+      const int32_t dx = x + column, dy = y + row, fx = sx + column, fy = sy + row;
+      if (dx < 0 || dy < 0 || dx >= out.Width || dy >= out.Height) continue;
+      if (fx < 0 || fy < 0 || fx >= before.Width || fy >= before.Height) continue;
+      out.At(dx, dy) = before.At(fx, fy);
+    }
+  }
+  return out;
+}
+
+struct CopyRow {
+  const char* what;
+  int32_t x, y, w, h, sx, sy;
+};
+
+TEST(MemorySurface, CopiesClipToBothImages) {
+  const CopyRow rows[] = {
+      {"inside", 5, 5, 10, 10, 20, 20},       {"dest left/top", -4, -3, 10, 10, 0, 0},
+      {"dest right/bottom", 35, 25, 20, 20, 0, 0}, {"source off the left", 0, 0, 10, 10, -6, 2},
+      {"source past the end", 0, 0, 30, 30, 25, 20}, {"both clipped", -5, 30, 60, 60, -7, -9},
+      {"nothing left", 50, 50, 10, 10, 0, 0},   {"empty", 0, 0, 0, 10, 0, 0},
+      {"negative size", 0, 0, -5, 5, 0, 0},
+  };
+  const MemorySurface source = MakeTestPattern(30, 25, 7);
+  for (const CopyRow& r : rows) {
+    MemorySurface dest(40, 32, 0x123456);
+    const MemorySurface expected = ReferenceCopy(dest, r.x, r.y, r.w, r.h, source, r.sx, r.sy);
+    CopyPixels(dest, r.x, r.y, r.w, r.h, source, r.sx, r.sy);
+    EXPECT_EQ(DifferingPixels(dest, expected), 0) << r.what;
+  }
+}
+
+TEST(MemorySurface, OverlappingCopiesWithinOneImage) {
+  const CopyRow rows[] = {
+      {"right", 7, 0, 30, 20, 0, 0},  {"left", 0, 0, 30, 20, 7, 0},  {"down", 0, 5, 30, 20, 0, 0},
+      {"up", 0, 0, 30, 20, 0, 5},     {"down-right", 3, 4, 40, 40, 0, 0},
+      {"up-left", 0, 0, 40, 40, 3, 4}, {"onto itself", 2, 2, 10, 10, 2, 2},
+  };
+  for (const CopyRow& r : rows) {
+    MemorySurface image = MakeTestPattern(40, 30, 3);
+    const MemorySurface expected = ReferenceCopy(image, r.x, r.y, r.w, r.h, image, r.sx, r.sy);
+    CopyPixels(image, r.x, r.y, r.w, r.h, image, r.sx, r.sy);
+    EXPECT_EQ(DifferingPixels(image, expected), 0) << r.what;
+  }
+}
+
+TEST(MemorySurface, FillsClipAndUseTheSelectedBrush) {
+  MemorySurfaceLayer layer;
+  MemorySurface image(20, 10, 0x777777);
+  Canvas canvas = AsCanvas(&image);
+  layer.Fill(canvas, 15, 5, 10, 10);  // a fresh context holds the white brush
+  EXPECT_TRUE(IsUniform(image, 15, 5, 5, 5, kWhite));
+  EXPECT_TRUE(IsUniform(image, 0, 0, 15, 10, 0x777777));
+  layer.SelectBrush(canvas, Brush::Black);
+  layer.Fill(canvas, -3, -3, 5, 5);
+  EXPECT_TRUE(IsUniform(image, 0, 0, 2, 2, kBlack));
+  EXPECT_EQ(image.At(2, 2), 0x777777u);
+}
+
+TEST(MemorySurface, NearestNeighbourScaling) {
+  MemorySurface source(2, 2);
+  source.Pixels = {1, 2, 3, 4};
+  const MemorySurface up = ScalePixels(source, 4, 3);
+  // Row y takes source row y * 2 / 3, column x source column x * 2 / 4.
+  EXPECT_EQ(up.Pixels, (std::vector<uint32_t>{1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4}));
+  const MemorySurface down = ScalePixels(MakeTestPattern(8, 8), 2, 2);
+  EXPECT_EQ(down.At(1, 1), MakeTestPattern(8, 8).At(4, 4));
+}
+
+TEST(MemorySurfaceLayer, LoadsBitmapsOnlyAtTheSizeAskedFor) {
+  std::map<std::string, std::vector<uint8_t>> files = {
+      {"pic.bmp", PatternBmp(64, 48, 9)},
+      {"photo.png", {0x89, 'P', 'N', 'G', 13, 10, 26, 10}},
+      {"cut.bmp", {'B', 'M', 0, 0}},
+  };
+  MemorySurfaceLayer layer([&](const std::string& path, std::vector<uint8_t>& bytes) {
+    if (files.count(path) == 0) return false;
+    bytes = files[path];
+    return true;
+  });
+  // path | width | height | loads | size
+  const struct {
+    const char* path;
+    int32_t width, height;
+    bool loads;
+    PixelSize size;
+  } rows[] = {
+      {"pic.bmp", 0, 0, true, {64, 48}},      {"pic.bmp", 1024, 768, true, {1024, 768}},
+      {"pic.bmp", 32, 0, true, {32, 48}},     {"missing.bmp", 0, 0, false, {}},
+      {"photo.png", 0, 0, false, {}},         {"cut.bmp", 0, 0, false, {}},
+  };
+  for (const auto& row : rows) {
+    Picture picture = layer.LoadPicture(row.path, row.width, row.height);
+    EXPECT_EQ(picture != nullptr, row.loads) << row.path;
+    if (picture == nullptr) continue;
+    PixelSize size;
+    ASSERT_TRUE(layer.PictureSize(picture, &size));
+    EXPECT_EQ(size.width, row.size.width) << row.path;
+    EXPECT_EQ(size.height, row.size.height) << row.path;
+    if (row.width == 0) {
+      EXPECT_EQ(DifferingPixels(*AsSurface(picture), MakeTestPattern(64, 48, 9)), 0);
+    }
+    layer.ReleasePicture(picture);
+  }
+  EXPECT_EQ(layer.LiveObjects(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TestPattern, EveryPixelItsOwnColourAndNoneBlackOrWhite) {
+  MemorySurface pattern = MakeTestPattern(1024, 768, 0x808080);
+  std::vector<uint32_t> colours = pattern.Pixels;
+  std::sort(colours.begin(), colours.end());
+  EXPECT_EQ(std::unique(colours.begin(), colours.end()), colours.end());
+  pattern = MakeTestPattern(3840, 1920, 0x808080);
+  EXPECT_EQ(std::count(pattern.Pixels.begin(), pattern.Pixels.end(), kBlack), 0);
+  EXPECT_EQ(std::count(pattern.Pixels.begin(), pattern.Pixels.end(), kWhite), 0);
+}
+
+}  // namespace

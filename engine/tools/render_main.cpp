@@ -1,0 +1,140 @@
+// tessalander-render: runs the engine on memory surfaces with a simulated
+// window and writes what the window shows at chosen ticks. Tick 0 is the
+// window as its creation leaves it; tick n follows the n-th timer tick and its
+// paint. The clock starts at the seed's second and advances 50 ms per tick.
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/memory/image_files.h"
+#include "engine/memory/memory_saver.h"
+#include "engine/tools/render_options.h"
+
+namespace {
+
+std::string FramePath(const RenderOptions& options, const char* kind, int64_t seed, int64_t tick) {
+  char name[96];
+  if (options.FirstSeed == options.LastSeed) {
+    std::snprintf(name, sizeof name, "/%s-%05" PRId64 ".png", kind, tick);
+  } else {
+    std::snprintf(name, sizeof name, "/%s-%" PRId64 "-%05" PRId64 ".png", kind, seed, tick);
+  }
+  return options.OutDir + name;
+}
+
+// Pixels of the window that differ from the screenshot (which may be larger:
+// only the window's area counts).
+int64_t Differences(const MemorySurface& window, const MemorySurface& shot) {
+  if (shot.Width < window.Width || shot.Height < window.Height) return INT64_MAX;
+  int64_t count = 0;
+  for (int32_t y = 0; y < window.Height; ++y) {
+    const uint32_t* a = &window.At(0, y);
+    const uint32_t* b = &shot.At(0, y);
+    if (std::memcmp(a, b, static_cast<size_t>(window.Width) * 4) == 0) continue;
+    for (int32_t x = 0; x < window.Width; ++x) count += a[x] != b[x];
+  }
+  return count;
+}
+
+struct Best {
+  int64_t differences = INT64_MAX;
+  int64_t seed = 0;
+  int64_t tick = 0;
+  MemorySurface frame;
+};
+
+int Run(const RenderOptions& options) {
+  if (!options.PatternPath.empty()) {
+    // The salt keeps pure black and pure white out of any picture within
+    // 3840 x 1920, so the empty slot is the only area of either colour.
+    const MemorySurface pattern =
+        MakeTestPattern(options.PatternSize.width, options.PatternSize.height, 0x808080);
+    if (WriteBmpFile(options.PatternPath, pattern)) return 0;
+    std::cerr << "cannot write " << options.PatternPath << "\n";
+    return 2;
+  }
+
+  MemorySurface desktop;
+  if (!options.DesktopPath.empty()) {
+    std::optional<MemorySurface> read = ReadImageFile(options.DesktopPath);
+    if (!read) {
+      std::cerr << "cannot read " << options.DesktopPath << "\n";
+      return 2;
+    }
+    desktop = std::move(*read);
+  }
+  std::optional<MemorySurface> shot;
+  if (!options.MatchPath.empty()) {
+    shot = ReadImageFile(options.MatchPath);
+    if (!shot) {
+      std::cerr << "cannot read " << options.MatchPath << "\n";
+      return 2;
+    }
+  }
+  std::vector<uint8_t> picture;
+  if (!options.PicturePath.empty() && !ReadDiskFile(options.PicturePath, picture)) {
+    std::cerr << "cannot read " << options.PicturePath << "\n";
+    return 2;
+  }
+
+  Best best;
+  for (int64_t seed = options.FirstSeed; seed <= options.LastSeed; ++seed) {
+    MemorySaver saver(options.Screen, desktop);
+    saver.Window.StartSeconds = seed;
+    if (!options.PicturePath.empty()) saver.Files["TessalanderImage.bmp"] = picture;
+    std::vector<uint8_t> bmpFile;
+    if (!options.BmpFile.empty() && ReadDiskFile(options.BmpFile, bmpFile)) {
+      saver.Files[options.BmpFile] = bmpFile;
+    }
+    for (const auto& [name, code] : options.Codes) saver.SetCode(name.c_str(), code);
+    if (!options.BmpFile.empty()) saver.SetText("bmpfile", options.BmpFile);
+
+    saver.Create();
+    const int64_t lastTick = *options.Ticks.rbegin();
+    for (int64_t tick = 0; tick <= lastTick; ++tick) {
+      if (tick > 0) saver.Tick();
+      if (options.Ticks.count(tick) == 0) continue;
+      if (shot) {
+        const int64_t differences = Differences(saver.Window.Client, *shot);
+        if (differences < best.differences) best = {differences, seed, tick, saver.Window.Client};
+        if (differences == 0) break;
+        continue;
+      }
+      WritePngFile(FramePath(options, "frame", seed, tick), saver.Window.Client);
+      if (options.Work) {
+        WritePngFile(FramePath(options, "work", seed, tick), Pixels(saver.Engine.WorkSurface));
+      }
+    }
+    saver.Destroy();
+    if (shot && best.differences == 0) break;
+  }
+
+  if (!shot) return 0;
+  if (best.differences == 0) {
+    std::printf("match seed=%" PRId64 " tick=%" PRId64 "\n", best.seed, best.tick);
+    WritePngFile(options.OutDir + "/match.png", best.frame);
+    return 0;
+  }
+  std::printf("no match; closest seed=%" PRId64 " tick=%" PRId64 " differing=%" PRId64 "\n",
+              best.seed, best.tick, best.differences);
+  if (best.frame.Width > 0) WritePngFile(options.OutDir + "/closest.png", best.frame);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  std::string error;
+  const std::optional<RenderOptions> options = ParseRenderOptions(args, &error);
+  if (!options || args.empty()) {
+    if (!error.empty()) std::cerr << error << "\n";
+    std::cerr << kRenderUsage;
+    return 2;
+  }
+  return Run(*options);
+}

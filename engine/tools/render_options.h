@@ -1,0 +1,52 @@
+// The command line of tessalander-render, the headless renderer: the engine
+// on memory surfaces, writing the window's frames as PNG files, or finding
+// the frame that equals a screenshot.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/surface_layer.h"
+
+inline constexpr char kRenderUsage[] =
+    "usage: tessalander-render [options]\n"
+    "  --screen WxH        screen size (default 1024x768)\n"
+    "  --picture FILE      the BMP found as TessalanderImage.bmp in the working directory\n"
+    "                      (default: none, so the settings or the desktop decide)\n"
+    "  --desktop FILE      what the display shows for a desktop capture, BMP or PNG\n"
+    "                      (default: a test pattern)\n"
+    "  --speed N --shufflenum N --backcolor N --getimage N --parallel N\n"
+    "                      stored setting codes (default: none stored)\n"
+    "  --bmpfile PATH      the stored picture path, read from the disk\n"
+    "  --seed S[-T]        calendar second(s) of the first shuffle (default 1)\n"
+    "  --ticks LIST        ticks to write or compare, e.g. 0,5,10-20 (default 0)\n"
+    "  --work              also write WorkSurface at those ticks\n"
+    "  --out DIR           where the PNG files go (default .)\n"
+    "  --match SHOT        find the tick and seed whose window equals the screenshot;\n"
+    "                      exit 0 and write DIR/match.png when found, else exit 1\n"
+    "  --pattern FILE WxH  write a test picture as a 24-bit BMP and exit; no two pixels\n"
+    "                      share a colour; within 3840x1920 none is black or white\n";
+
+struct RenderOptions {
+  PixelSize Screen{1024, 768};
+  std::string PicturePath;
+  std::string DesktopPath;
+  std::string BmpFile;
+  std::map<std::string, uint32_t> Codes;  // setting name -> stored code
+  int64_t FirstSeed = 1;
+  int64_t LastSeed = 1;
+  std::set<int64_t> Ticks{0};
+  bool Work = false;
+  std::string OutDir = ".";
+  std::string MatchPath;
+  std::string PatternPath;
+  PixelSize PatternSize;
+};
+
+// Nothing, with a reason in *error, for a line it cannot use.
+std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
+                                                std::string* error);

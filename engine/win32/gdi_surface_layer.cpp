@@ -1,0 +1,64 @@
+#include "engine/win32/gdi_surface_layer.h"
+
+namespace {
+
+HBITMAP AsBitmap(Picture picture) { return reinterpret_cast<HBITMAP>(picture); }
+
+bool BitmapSize(HGDIOBJ bitmap, PixelSize* size) {
+  BITMAP info = {};
+  if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return false;
+  *size = {static_cast<int32_t>(info.bmWidth), static_cast<int32_t>(info.bmHeight)};
+  return true;
+}
+
+}  // namespace
+
+Picture GdiSurfaceLayer::LoadPicture(const char* path, int32_t width, int32_t height) {
+  return reinterpret_cast<Picture>(
+      LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LR_LOADFROMFILE));
+}
+
+bool GdiSurfaceLayer::PictureSize(Picture picture, PixelSize* size) {
+  return BitmapSize(AsBitmap(picture), size);
+}
+
+void GdiSurfaceLayer::ReleasePicture(Picture picture) {
+  if (picture != nullptr) DeleteObject(AsBitmap(picture));
+}
+
+Canvas GdiSurfaceLayer::MakeSurface(Canvas reference, int32_t width, int32_t height) {
+  const HDC dc = CreateCompatibleDC(AsDc(reference));
+  SelectObject(dc, CreateCompatibleBitmap(AsDc(reference), width, height));
+  return AsCanvas(dc);
+}
+
+Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
+  const HDC dc = CreateCompatibleDC(AsDc(reference));
+  SelectObject(dc, AsBitmap(picture));
+  return AsCanvas(dc);
+}
+
+bool GdiSurfaceLayer::SurfaceSize(Canvas surface, PixelSize* size) {
+  return BitmapSize(GetCurrentObject(AsDc(surface), OBJ_BITMAP), size);
+}
+
+void GdiSurfaceLayer::ReleaseSurface(Canvas surface) {
+  if (surface == nullptr) return;
+  // A bitmap can be deleted only once no context holds it: context first.
+  const HGDIOBJ bitmap = GetCurrentObject(AsDc(surface), OBJ_BITMAP);
+  DeleteDC(AsDc(surface));
+  if (bitmap != nullptr) DeleteObject(bitmap);
+}
+
+void GdiSurfaceLayer::Copy(Canvas dest, int32_t x, int32_t y, int32_t width, int32_t height,
+                           Canvas source, int32_t sourceX, int32_t sourceY) {
+  BitBlt(AsDc(dest), x, y, width, height, AsDc(source), sourceX, sourceY, SRCCOPY);
+}
+
+void GdiSurfaceLayer::SelectBrush(Canvas canvas, Brush brush) {
+  SelectObject(AsDc(canvas), GetStockObject(brush == Brush::Black ? BLACK_BRUSH : WHITE_BRUSH));
+}
+
+void GdiSurfaceLayer::Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) {
+  PatBlt(AsDc(canvas), x, y, width, height, PATCOPY);
+}

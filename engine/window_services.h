@@ -1,0 +1,54 @@
+// What the engine asks of the window system: the screen's geometry, the
+// display as a source of pixels, the window's own drawing context, the
+// animation timer, repaint requests, the end of the message loop and the
+// clock that seeds the shuffle.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/surface_layer.h"
+
+struct WindowObject;
+using Window = WindowObject*;
+
+struct ScreenRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+};
+
+struct WindowServices {
+  // The primary screen's size in pixels.
+  virtual PixelSize ScreenSize() = 0;
+  // The desktop window's rectangle in screen coordinates.
+  virtual ScreenRect DesktopRect() = 0;
+
+  // A context for the whole display, readable as the source of a copy.
+  virtual Canvas OpenDisplay() = 0;
+  // The display's width and height in pixels.
+  virtual PixelSize DisplaySize(Canvas display) = 0;
+  virtual void CloseDisplay(Canvas display) = 0;
+
+  // The window's private drawing context: a brush selected into it stays
+  // selected for every later paint.
+  virtual Canvas WindowContext(Window window) = 0;
+  virtual void ReleaseWindowContext(Window window, Canvas context) = 0;
+
+  virtual void SetTimer(Window window, uint32_t id, uint32_t periodMs) = 0;
+  virtual void KillTimer(Window window, uint32_t id) = 0;
+  // Asks for a paint of the whole window, without erasing it first.
+  virtual void Invalidate(Window window) = 0;
+  // Begins painting and gives the window's context; EndPaint validates the
+  // whole window.
+  virtual Canvas BeginPaint(Window window) = 0;
+  virtual void EndPaint(Window window, Canvas context) = 0;
+  // Ends the message loop with exit code 0.
+  virtual void PostQuit() = 0;
+
+  // The calendar time in whole seconds.
+  virtual int64_t CalendarSeconds() = 0;
+
+ protected:
+  ~WindowServices() = default;
+};
