@@ -25,8 +25,9 @@ enum ImageModeValue : uint8_t {
 };
 
 // How the shuffle brings WorkSurface to the scrambled picture. Both give the
-// same pixels; the permutation copies each cell at most once, the move-by-move
-// walk once per move (up to 4096 copies in one tick).
+// same pixels; the permutation copies each displaced cell once, plus one copy
+// per closed cycle of blocks, the move-by-move walk once per move (up to 4096
+// copies in one tick).
 enum class ShuffleCopies : uint8_t { Permutation, MoveByMove };
 
 struct PuzzleEngine {
