@@ -35,9 +35,8 @@ screenshot "$WORK/after.png"
 check_eq "visible windows after the rejected lines" 0 "$(xdotool search --onlyvisible --classname . 2>/dev/null | wc -l)"
 
 # A quoted program name may be followed by the switch with no space.
-timeout 30 "$WINE64" "$TESS_BUILD/testing/launch.exe" "$TESS_SCR" "\"$scr_win\"/s" \
-  </dev/null >"$WORK/glued.out" 2>&1 &
-launcher=$!
+start_win "$TESS_BUILD/testing/launch.exe" "$TESS_SCR" "\"$scr_win\"/s"
+launcher=$LAST_PID
 for _ in $(seq 100); do
   [ -n "$(xdotool search --onlyvisible --name '^Screen Saver$' 2>/dev/null)" ] && break
   sleep 0.1
