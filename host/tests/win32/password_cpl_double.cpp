@@ -7,7 +7,14 @@
 //                        real dialog does, dispatching the saver's messages
 //   crash                an access violation inside the verifier
 // A call beyond the script's end refuses.
+//
+// Loaded into the saver's process, it can also watch it: with
+// TESS_RESOURCE_SAMPLES naming a file, a thread appends one line a second,
+//   MS gdi=N private=BYTES working=BYTES
+// the process's GDI objects and memory, for the flatness test.
 #include <windows.h>
+#include <psapi.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -48,6 +55,56 @@ void RunModalLoop(DWORD milliseconds) {
   }
 }
 
+// GDI objects of this process. GetGuiResources where the system counts them;
+// Wine answers 0 there but keeps a per-process handle table that the process
+// environment block points at, whose live entries have a nonzero type.
+unsigned long GdiObjectCount() {
+  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (counted != 0) return counted;
+  struct HandleEntry {
+    ULONGLONG object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    ULONGLONG user;
+  };
+  using QueryFn = LONG(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION basic = {};
+  if (query == nullptr ||
+      query(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) {
+    return 0;
+  }
+  const PEB* peb = basic.PebBaseAddress;
+  // GdiSharedHandleTable: 0xF8 into the 64-bit PEB.
+  const auto* table = *reinterpret_cast<HandleEntry* const*>(reinterpret_cast<const char*>(peb) + 0xF8);
+  if (table == nullptr) return 0;
+  unsigned long live = 0;
+  for (int i = 0; i < 0x10000; ++i) live += table[i].type != 0 ? 1 : 0;
+  return live;
+}
+
+DWORD WINAPI SampleResources(LPVOID) {
+  char path[MAX_PATH] = "";
+  GetEnvironmentVariableA("TESS_RESOURCE_SAMPLES", path, sizeof path);
+  const DWORD start = GetTickCount();
+  for (;;) {
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    if (FILE* file = std::fopen(path, "ab")) {
+      std::fprintf(file, "%lu gdi=%lu private=%llu working=%llu\n",
+                   static_cast<unsigned long>(GetTickCount() - start), GdiObjectCount(),
+                   static_cast<unsigned long long>(memory.PagefileUsage),
+                   static_cast<unsigned long long>(memory.WorkingSetSize));
+      std::fclose(file);
+    }
+    Sleep(1000);
+  }
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
@@ -75,7 +132,12 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND window) {
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) LogLine("password.cpl loaded");
+  if (reason == DLL_PROCESS_ATTACH) {
+    LogLine("password.cpl loaded");
+    if (GetEnvironmentVariableA("TESS_RESOURCE_SAMPLES", nullptr, 0) != 0) {
+      CloseHandle(CreateThread(nullptr, 0, &SampleResources, nullptr, 0, nullptr));
+    }
+  }
   if (reason == DLL_PROCESS_DETACH) LogLine("password.cpl freed");
   return TRUE;
 }
