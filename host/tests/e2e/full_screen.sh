@@ -60,6 +60,20 @@ echo "ok: still running after 4 pixels of travel and the ignored messages"
 xdotool mousemove_relative -- 1 0
 check_eq "exit code after 3 right and 2 down in all" 0 "$(wait_exit "$SAVER_PID" 10)"
 
+# --- The input method: detached from the window at creation, and its
+# context given back at the end (Wine traces the calls on its "imm" channel;
+# the program never loads IMM32 itself, Wine's USER32 has). ---
+: >"$WORK/wine.out"
+WINEDEBUG=+imm start_saver
+xdotool key a
+check_eq "exit code" 0 "$(wait_exit "$SAVER_PID" 10)"
+window_hex=$(printf '%016X' "$SAVER_HWND")
+calls=$(grep -o "ImmAssociateContext ($window_hex, [0-9A-F]*)" "$WORK/wine.out" | sed 's/.*, //; s/)//')
+check_eq "ImmAssociateContext calls for the saver window" 2 "$(wc -l <<<"$calls")"
+check_eq "context at creation" 0000000000000000 "$(head -n 1 <<<"$calls")"
+[ "$(tail -n 1 <<<"$calls")" != 0000000000000000 ] || fail "no context was given back"
+echo "ok: the saved context $(tail -n 1 <<<"$calls") was given back"
+
 # --- Each of these ends a fresh saver with exit code 0. ---
 ends=(
   "key press|xdotool key a"
