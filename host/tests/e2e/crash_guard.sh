@@ -27,6 +27,10 @@ check_eq "saver-running state before the crash" 1 "$(field "$(probe saver-runnin
 
 xdotool key a
 code=$(wait_exit "$saver" 30)
+echo "the double's log:"
+sed 's/^/  /' "$log"
+echo "Wine's report:"
+grep -v '^$' "$WORK/wine.out" | head -n 3 | sed 's/^/  /'
 [ "$code" != running ] || fail "the saver did not end after the crash"
 [ "$code" != 0 ] || fail "the crashed saver reported success"
 grep -q "script=crash" "$log" || fail "the verifier was not reached: $(cat "$log")"
