@@ -39,10 +39,10 @@ HWND OwnerOrForeground(unsigned int handle) {
 
 int DispatchCommandLine(HINSTANCE instance, const char* arguments) {
   InstanceHandle = instance;
-  IsWindows9x = DetectWindows9x();
+  Host.IsWindows9x = DetectWindows9x();
   PreviousFilter = SetUnhandledExceptionFilter(&RestoreSaverStateOnCrash);
 
-  const DispatchChoice choice = ChooseSaverMode(arguments, IsWindows9x != 0);
+  const DispatchChoice choice = ChooseSaverMode(arguments, Host.IsWindows9x != 0);
   switch (choice.mode) {
     case SaverMode::Saver:
       return RunSaverWindow(nullptr);

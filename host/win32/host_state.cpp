@@ -1,6 +1,6 @@
 #include "host/win32/host_state.h"
 
 HINSTANCE InstanceHandle = nullptr;
-int IsWindows9x = 0;
-int IsPreview = 0;
+HostFlags Host;
 HWND SaverWindow = nullptr;
+InputMethodState InputMethod = {nullptr, nullptr, nullptr};

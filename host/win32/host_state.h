@@ -4,12 +4,25 @@
 
 #include <windows.h>
 
+#include "host/host_flags.h"
+
 extern HINSTANCE InstanceHandle;
-// 1 on Windows 95/98/ME, where the saver handles the password itself.
-extern int IsWindows9x;
-// 1 once the saver runs as a child of the display settings' preview.
-extern int IsPreview;
+// IsWindows9x, IsPreview, AutoPlayMessage, MouseReference and the password
+// state: the flags the portable decisions work on.
+extern HostFlags Host;
+// 0 until CreateWindowExA succeeds.
 extern HWND SaverWindow;
+
+// ImmAssociateContext, when something else in the process has loaded
+// "IMM32.DLL" (the host never loads it), and the input context the window had
+// before the host detached it.
+using ImmAssociateContextFn = HANDLE(WINAPI*)(HWND, HANDLE);
+struct InputMethodState {
+  HMODULE module;
+  ImmAssociateContextFn associate;
+  HANDLE savedContext;
+};
+extern InputMethodState InputMethod;
 
 // Wraps a decimal handle from the command line. HWNDs are 32-bit values that
 // 64-bit Windows sign-extends, so both builds read the same number.

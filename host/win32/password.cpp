@@ -1,23 +1,34 @@
 #include "host/win32/password.h"
 
+#include "host/password_policy.h"
 #include "host/win32/host_state.h"
 #include "host/win32/library_function.h"
+#include "host/win32/win32_saver_platform.h"
+#include "settings/win32/win32_registry.h"
 
-void SetSaverRunning(int state) {
-  if (!IsWindows9x) return;
-  BOOL previous = FALSE;
-  SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, static_cast<UINT>(state), &previous, 0);
+namespace {
+
+Win32SystemServices& System() {
+  static Win32SystemServices system;
+  return system;
 }
 
-void LoadPasswordVerifier() {}
+}  // namespace
 
-void UnloadPasswordVerifier() {}
+void SetSaverRunning(int state) { SetSaverRunning(Host, System(), state); }
+
+void LoadPasswordVerifier() {
+  static Win32Registry registry;
+  LoadPasswordVerifier(Host, registry, System());
+}
+
+void UnloadPasswordVerifier() { UnloadPasswordVerifier(Host, System()); }
 
 void ChangePassword(HWND owner) {
-  const HMODULE library = LoadLibraryA("MPR.DLL");
+  const HMODULE library = LoadLibraryA(kChangeLibraryName);
   if (library == nullptr) return;
   using PwdChangePasswordFn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, LPVOID);
-  const auto change = LibraryFunction<PwdChangePasswordFn>(library, "PwdChangePasswordA");
-  if (change != nullptr) change("SCRSAVE", owner, 0, nullptr);
+  const auto change = LibraryFunction<PwdChangePasswordFn>(library, kChangeFunctionName);
+  if (change != nullptr) change(kPasswordProvider, owner, 0, nullptr);
   FreeLibrary(library);
 }

@@ -1,23 +1,10 @@
 #include "host/win32/saver_default_proc.h"
 
+#include "host/close_policy.h"
 #include "host/win32/host_state.h"
+#include "host/win32/win32_saver_platform.h"
 
 LRESULT SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!IsPreview) {
-    switch (message) {
-      case WM_KEYDOWN:
-      case WM_SYSKEYDOWN:
-      case WM_LBUTTONDOWN:
-      case WM_RBUTTONDOWN:
-      case WM_MBUTTONDOWN:
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        break;
-      case WM_SETCURSOR:
-        SetCursor(nullptr);
-        return 1;
-      default:
-        break;
-    }
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+  Win32SaverPlatform platform(window);
+  return static_cast<LRESULT>(SaverDefaultProc(Host, platform, MessageOf(message, wParam, lParam)));
 }

@@ -1,53 +1,61 @@
 #include "host/win32/saver_window.h"
 
-#include "engine/win32/puzzle_window_proc.h"
+#include "host/saver_window_layout.h"
+#include "host/saver_window_proc.h"
 #include "host/win32/host_state.h"
 #include "host/win32/password.h"
+#include "host/win32/win32_saver_platform.h"
 
 namespace {
 
-constexpr char kClassName[] = "WindowsScreenSaverClass";
-constexpr char kSaverTitle[] = "Screen Saver";
-constexpr char kPreviewTitle[] = "Preview";
-
-struct WindowPlacement {
-  DWORD exStyle;
-  DWORD style;
-  const char* title;
-  RECT rect;  // left, top, right, bottom
-};
-
-RECT ScreenClipBox() {
+// The primary display's drawable area, which need not start at (0, 0).
+ScreenRect ScreenClipBox() {
   RECT box = {};
   const HDC screen = GetDC(nullptr);
   GetClipBox(screen, &box);
   ReleaseDC(nullptr, screen);
-  return box;
+  return ScreenRect{box.left, box.top, box.right, box.bottom};
+}
+
+WNDCLASSA SaverWindowClass() {
+  WNDCLASSA windowClass = {};
+  windowClass.style = kSaverClassStyle;
+  windowClass.lpfnWndProc = &SaverWindowProc;
+  windowClass.hInstance = InstanceHandle;
+  // The resources hold icon group 115 only, so this is NULL and the class has no icon.
+  windowClass.hIcon = LoadIconA(InstanceHandle, MAKEINTRESOURCEA(kSaverClassIconId));
+  windowClass.hCursor = nullptr;
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  windowClass.lpszClassName = kSaverClassName;
+  return windowClass;
+}
+
+// Ends with the quit message's value; -1 if the loop itself failed.
+int RunMessageLoop() {
+  MSG message = {};
+  BOOL got;
+  while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return got == 0 ? static_cast<int>(message.wParam) : -1;
 }
 
 }  // namespace
 
 int RunSaverWindow(HWND parent) {
-  WNDCLASSA windowClass = {};
-  windowClass.style = CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = &SaverWindowProc;
-  windowClass.hInstance = InstanceHandle;
-  // The resources hold icon group 115 only, so this is NULL and the class has no icon.
-  windowClass.hIcon = LoadIconA(InstanceHandle, MAKEINTRESOURCEA(100));
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = kClassName;
+  const WNDCLASSA windowClass = SaverWindowClass();
 
-  WindowPlacement placement = {};
+  SaverWindowLayout layout;
   if (parent != nullptr) {
     RECT client = {};
     GetClientRect(parent, &client);
-    placement = {0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, kPreviewTitle,
-                 {0, 0, client.right, client.bottom}};
-    IsPreview = 1;
+    layout = PreviewLayout(ScreenRect{client.left, client.top, client.right, client.bottom});
+    Host.IsPreview = 1;
   } else {
-    placement = {WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                 kSaverTitle, ScreenClipBox()};
-    const HWND running = FindWindowA(kClassName, kSaverTitle);
+    layout = FullScreenLayout(ScreenClipBox());
+    // One full-screen saver at a time, whichever program made it.
+    const HWND running = FindWindowA(kSaverClassName, kSaverTitle);
     if (running != nullptr && IsWindow(running)) {
       SetForegroundWindow(running);
       return 0;
@@ -55,33 +63,24 @@ int RunSaverWindow(HWND parent) {
     LoadPasswordVerifier();
   }
 
-  MSG message = {};
+  Host.AutoPlayMessage = Host.IsWindows9x ? RegisterWindowMessageA("QueryCancelAutoPlay") : 0;
+
   if (RegisterClassA(&windowClass)) {
-    const RECT& r = placement.rect;
-    SaverWindow = CreateWindowExA(placement.exStyle, kClassName, placement.title, placement.style,
-                                  r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-                                  nullptr, InstanceHandle, nullptr);
+    SaverWindow = CreateWindowExA(layout.exStyle, kSaverClassName, layout.title, layout.style,
+                                  layout.x, layout.y, layout.width, layout.height, parent, nullptr,
+                                  InstanceHandle, nullptr);
   }
+  // Nothing is shown when the window cannot be made; the exit code says so.
+  int exitCode = -1;
   if (SaverWindow != nullptr) {
-    if (!IsPreview) SetForegroundWindow(SaverWindow);
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
+    if (!Host.IsPreview) SetForegroundWindow(SaverWindow);
+    exitCode = RunMessageLoop();
   }
   UnloadPasswordVerifier();
-  return static_cast<int>(message.wParam);
+  return exitCode;
 }
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      break;
-    case WM_SETTEXT:
-      return 0;
-    default:
-      break;
-  }
-  return PuzzleWindowProc(window, message, wParam, lParam);
+  Win32SaverPlatform platform(window);
+  return static_cast<LRESULT>(SaverWindowProc(Host, platform, MessageOf(message, wParam, lParam)));
 }

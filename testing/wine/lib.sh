@@ -32,33 +32,41 @@ check_eq() {  # check_eq WHAT EXPECTED ACTUAL
 
 wine64() { "$WINE64" "$@"; }
 
-# Runs a Windows program in the background; its pid is in LAST_PID. Its exit
-# code is written to a file, because wait_exit usually runs inside $(...),
-# and a subshell cannot reliably `wait` for its parent's children.
+# Runs a Windows program in the background. LAST_PID names the run: a
+# watcher that records the program's exit code for wait_exit, which can then
+# read it even from a command substitution (a subshell cannot wait for its
+# parent's children). The program's own pid is in $WORK/pid.LAST_PID.
 start_win() {
   (
     "$WINE64" "$@" </dev/null >>"$WORK/wine.out" 2>&1 &
-    child=$!
-    trap 'kill "$child" 2>/dev/null' TERM
+    echo $! >"$WORK/pid.$BASHPID"
     rc=0
-    wait "$child" || rc=$?
-    { echo "$rc" >"$WORK/exit.$BASHPID.part" && mv "$WORK/exit.$BASHPID.part" "$WORK/exit.$BASHPID"; } \
-      2>/dev/null || true
+    wait $! || rc=$?
+    echo "$rc" >"$WORK/exit.$BASHPID"
   ) &
   LAST_PID=$!
-  cleanup_hooks+=("kill $LAST_PID 2>/dev/null")
+  cleanup_hooks+=("kill \$(cat '$WORK/pid.$LAST_PID' 2>/dev/null) 2>/dev/null")
 }
 
-# Waits up to SECONDS for a background program to end; prints its exit code.
+# The Windows program's own (Unix) pid for a run of start_win.
+program_pid() {  # program_pid RUN
+  for _ in $(seq 50); do
+    [ -s "$WORK/pid.$1" ] && { cat "$WORK/pid.$1"; return 0; }
+    sleep 0.1
+  done
+  echo 0
+}
+
+# Waits up to SECONDS for a background program to end; prints its exit code,
+# or "running".
 wait_exit() {  # wait_exit PID SECONDS
   local pid=$1 limit=$(( $2 * 10 ))
   for _ in $(seq "$limit"); do
-    if [ -f "$WORK/exit.$pid" ]; then
+    if [ -s "$WORK/exit.$pid" ]; then
       cat "$WORK/exit.$pid"
       return 0
     fi
-    # A program started some other way than start_win.
-    if ! kill -0 "$pid" 2>/dev/null && [ ! -f "$WORK/exit.$pid" ]; then
+    if [ ! -e "$WORK/pid.$pid" ] && ! kill -0 "$pid" 2>/dev/null; then
       local rc=0
       wait "$pid" || rc=$?
       echo "$rc"
@@ -73,6 +81,13 @@ wait_exit() {  # wait_exit PID SECONDS
 scr_exit_code() {
   local rc=0
   timeout 30 "$WINE64" "$TESS_SCR" "$@" </dev/null >>"$WORK/wine.out" 2>&1 || rc=$?
+  echo "$rc"
+}
+
+# Runs another copy of the program in the foreground and prints its exit code.
+scr_exit_code_in() {  # scr_exit_code_in PROGRAM ARGS...
+  local rc=0
+  timeout 30 "$WINE64" "$@" </dev/null >>"$WORK/wine.out" 2>&1 || rc=$?
   echo "$rc"
 }
 
@@ -116,8 +131,8 @@ native_tool() {  # native_tool TARGET RELATIVE-PATH
   echo "$tool"
 }
 
-# Waits up to SECONDS for a visible window whose title matches the pattern.
-wait_window() {  # wait_window TITLE-REGEX SECONDS
+# Waits up to SECONDS for a visible X window whose title matches the pattern.
+wait_x_window() {  # wait_x_window TITLE-REGEX SECONDS
   local limit=$(( $2 * 10 ))
   for _ in $(seq "$limit"); do
     [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
@@ -130,4 +145,42 @@ wait_window() {  # wait_window TITLE-REGEX SECONDS
 colour_count() {  # colour_count FILE RRGGBB
   convert "$1" -fill '#010203' +opaque "#$2" -fill white -opaque "#$2" -fill black -opaque '#010203' \
     -colorspace gray -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Asks the window probe (testing/win32/window_probe.cpp); prints its
+# KEY=VALUE lines.
+probe() {
+  "$WINE64" "$TESS_BUILD/testing/window_probe.exe" "$@" 2>/dev/null | tr -d '\r'
+}
+
+# Prints the value of KEY in a probe's answer.
+field() {  # field ANSWER KEY
+  sed -n "s/^$2=//p" <<<"$1" | head -n 1
+}
+
+# Waits up to SECONDS (default 20) for a top-level window; prints its handle,
+# 0 when none came.
+wait_window() {  # wait_window CLASS TITLE [SECONDS]
+  local handle
+  handle=$(field "$(probe find "$1" "$2" "${3:-20}")" hwnd)
+  echo "${handle:-0}"
+}
+
+# True when the program is still running SECONDS from now.
+still_running() {  # still_running PID SECONDS
+  sleep "$2"
+  kill -0 "$1" 2>/dev/null
+}
+
+# A path as Windows programs under Wine see it.
+windows_path() {  # windows_path UNIX-PATH
+  local path
+  path=$(realpath -m "$1")
+  echo "Z:${path//\//\\}"
+}
+
+# Sets a registry value for the rest of the test and removes it at the end.
+reg_set_for_test() {  # reg_set_for_test KEY NAME TYPE DATA
+  "$WINE64" reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || fail "reg add $1 $2"
+  cleanup_hooks+=("\"\$WINE64\" reg delete '$1' /v '$2' /f >/dev/null 2>&1")
 }

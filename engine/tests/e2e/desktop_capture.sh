@@ -17,7 +17,7 @@ convert desktop.bmp png:desktop.png
 cleanup_hooks+=("\"$WINE64\" reg delete 'HKCU\\Software\\QEL' /f >/dev/null 2>&1")
 
 start_win "$TESS_BUILD/engine/desktop_picture.exe" desktop.bmp 90
-wait_window '^desktop picture$' 60 || fail "the desktop picture did not appear"
+wait_x_window '^desktop picture$' 60 || fail "the desktop picture did not appear"
 sleep 0.5
 screenshot before.png
 check_eq "pixels of the desktop that differ from the test picture" 0 \
@@ -25,7 +25,7 @@ check_eq "pixels of the desktop that differ from the test picture" 0 \
 
 start_win "$TESS_SCR" /s
 saver=$LAST_PID
-wait_window '^Screen Saver$' 60 || fail "the saver window did not appear"
+wait_x_window '^Screen Saver$' 60 || fail "the saver window did not appear"
 seen=$(date +%s)
 
 shown=

@@ -20,7 +20,7 @@ cleanup_hooks+=("\"$WINE64\" reg delete 'HKCU\\Software\\QEL' /f >/dev/null 2>&1
 screenshot blank.png
 start_win "$TESS_SCR" /s
 saver=$LAST_PID
-wait_window '^Screen Saver$' 60 || fail "the saver window did not appear"
+wait_x_window '^Screen Saver$' 60 || fail "the saver window did not appear"
 seen=$(date +%s)
 
 # The first tick shuffles and paints the scrambled picture at once.

@@ -1,0 +1,93 @@
+// A SaverPlatform that records every call as a word in `events`, in order,
+// and answers as each test scripts it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/close_policy.h"
+#include "host/host_flags.h"
+#include "host/saver_platform.h"
+
+inline constexpr intptr_t kDefaultAnswer = 77;  // what "DefWindowProcA" answers
+inline constexpr intptr_t kEngineAnswer = 55;   // what a stubbed engine answers
+
+struct FakeSaverPlatform final : SaverPlatform {
+  explicit FakeSaverPlatform(HostFlags& hostFlags) : flags(hostFlags) {}
+
+  HostFlags& flags;
+
+  // Scripted.
+  std::optional<ScreenPoint> cursor = ScreenPoint{500, 400};  // nullopt: unreadable
+  std::deque<uint32_t> ticks;  // GetTickCount readings, in order; 1000 when used up
+  // The verifier's answers, in order; 0 when used up.
+  std::deque<intptr_t> verifierAnswers;
+  // Runs inside the verifier, as its modal dialog would pump messages.
+  std::function<void()> whileVerifierRuns;
+  // When true the engine is the real chain's tail: it hands every message to
+  // the close policy, as PuzzleWindowProc does.
+  bool engineForwards = false;
+
+  // Recorded.
+  std::vector<std::string> events;
+  std::vector<WindowMessage> parentPosts;
+
+  std::string Events() const {
+    std::string out;
+    for (const auto& e : events) out += (out.empty() ? "" : " ") + e;
+    return out;
+  }
+
+  void PostClose() override { events.emplace_back("close"); }
+  void HideCursor() override { events.emplace_back("hide"); }
+  bool CursorPosition(ScreenPoint* point) override {
+    events.emplace_back("cursor");
+    if (!cursor) return false;
+    *point = *cursor;
+    return true;
+  }
+  intptr_t DefaultProc(const WindowMessage&) override {
+    events.emplace_back("default");
+    return kDefaultAnswer;
+  }
+  intptr_t CallEngine(const WindowMessage& m) override {
+    events.emplace_back("engine");
+    return engineForwards ? SaverDefaultProc(flags, *this, m) : kEngineAnswer;
+  }
+  intptr_t CallVerifier(LibraryProc) override {
+    events.emplace_back("verifier");
+    if (whileVerifierRuns) whileVerifierRuns();
+    if (verifierAnswers.empty()) return 0;
+    const intptr_t answer = verifierAnswers.front();
+    verifierAnswers.pop_front();
+    return answer;
+  }
+  uint32_t TickCount() override {
+    events.emplace_back("tick");
+    if (ticks.empty()) return 1000;
+    const uint32_t t = ticks.front();
+    ticks.pop_front();
+    return t;
+  }
+  void DropPendingTick() override { events.emplace_back("drop-tick"); }
+  intptr_t SendVerifyRequest() override {
+    events.emplace_back("request");
+    // Sent to the window: through the window procedures to the close policy.
+    return SaverDefaultProc(flags, *this, WindowMessage{kWmApp, 0, 0});
+  }
+  void DetachInputMethod() override { events.emplace_back("detach"); }
+  void RestoreInputMethod() override { events.emplace_back("restore"); }
+  void PostQuit() override { events.emplace_back("quit"); }
+  void PostToParent(const WindowMessage& m) override {
+    events.emplace_back("parent");
+    parentPosts.push_back(m);
+  }
+  void YieldTimeSlice() override { events.emplace_back("yield"); }
+};
+
+// A stand-in verifier: the fake platform never calls through it.
+inline void DummyVerifier() {}
