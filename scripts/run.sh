@@ -45,7 +45,7 @@ key='HKCU\Software\QEL\Tessalander'
 # The saver looks for its default picture in the current directory.
 workdir=$envdir/work
 mkdir -p "$workdir"
-cp "$root/build/win64/TessalanderImage.bmp" "$workdir/"
+cp "$root/build/win64/default-picture/TessalanderImage.bmp" "$workdir/"
 
 echo "Running Tessalander.scr /s on display $DISPLAY for ${seconds}s"
 (cd "$workdir" && exec "$WINE64" "$scr" /s </dev/null >"$envdir/saver.log" 2>&1) &

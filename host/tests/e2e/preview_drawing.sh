@@ -7,7 +7,7 @@
 
 dir=$WORK/saver
 mkdir -p "$dir"
-cp "$TESS_BUILD/TessalanderImage.bmp" "$dir/"
+cp "$TESS_BUILD/default-picture/TessalanderImage.bmp" "$dir/"
 reg_set_for_test 'HKCU\Software\QEL\Tessalander' speed REG_DWORD 4
 
 desktop=$(field "$(probe desktop)" hwnd)

@@ -10,7 +10,7 @@ seconds=${FLAT_SECONDS:-62}   # a cycle takes about 14 s: four and more
 
 dir=$WORK/saver
 mkdir -p "$dir"
-cp "$TESS_SCR" "$TESS_BUILD/host/doubles/PASSWORD.CPL" "$TESS_BUILD/TessalanderImage.bmp" "$dir/"
+cp "$TESS_SCR" "$TESS_BUILD/host/doubles/PASSWORD.CPL" "$TESS_BUILD/default-picture/TessalanderImage.bmp" "$dir/"
 reg_set_for_test 'HKCU\Software\Wine\AppDefaults\Tessalander.scr' Version REG_SZ win98
 reg_set_for_test 'HKCU\Control Panel\Desktop' ScreenSaveUsePassword REG_DWORD 1
 reg_set_for_test 'HKCU\Software\QEL\Tessalander' speed REG_DWORD 4
