@@ -16,7 +16,8 @@ cleanup_hooks=()
 on_exit() {
   local hook
   for hook in "${cleanup_hooks[@]}"; do eval "$hook" || true; done
-  rm -rf "$WORK"
+  # A program just killed may still be writing its logs here for a moment.
+  rm -rf "$WORK" 2>/dev/null || { sleep 1; rm -rf "$WORK"; }
 }
 trap on_exit EXIT
 
@@ -42,7 +43,7 @@ start_win() {
     echo $! >"$WORK/pid.$BASHPID"
     rc=0
     wait $! || rc=$?
-    echo "$rc" >"$WORK/exit.$BASHPID"
+    echo "$rc" 2>/dev/null >"$WORK/exit.$BASHPID" || true  # gone when the test has ended
   ) &
   LAST_PID=$!
   cleanup_hooks+=("kill \$(cat '$WORK/pid.$LAST_PID' 2>/dev/null) 2>/dev/null")
