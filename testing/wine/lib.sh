@@ -121,6 +121,38 @@ differing_pixels() {  # differing_pixels A B
   compare -metric AE "$1" "$2" null: 2>&1 || true
 }
 
+# Takes screenshots (into SHOT) until one differs from BASELINE; prints the
+# second it came, or nothing when none did within 20 s.
+wait_for_change() {  # wait_for_change BASELINE SHOT
+  for _ in $(seq 200); do
+    screenshot "$2"
+    if [ "$(differing_pixels "$2" "$1")" != 0 ]; then date +%s; return 0; fi
+    sleep 0.1
+  done
+}
+
+# Screenshots during the solve, taken again when one catches a frame half
+# drawn, until one equals a frame of the renderer (speed 4) seeded with one of
+# the seconds FIRST..LAST. Sets MATCHED_SHOT to that screenshot's file.
+match_solve_frame() {  # match_solve_frame RENDERER FIRST LAST SOURCE-ARGS...
+  local render=$1 seeds=$2-$3 attempt result
+  shift 3
+  MATCHED_SHOT=
+  for attempt in 1 2 3; do
+    sleep 0.7
+    screenshot "solving-$attempt.png"
+    cp "solving-$attempt.png" "$ARTIFACTS/"
+    if result=$("$render" "$@" --speed 4 --seed "$seeds" --ticks 1-200 \
+        --match "solving-$attempt.png" --out "$ARTIFACTS"); then
+      echo "ok: the screenshot during the solve is the renderer's frame: $result"
+      MATCHED_SHOT=solving-$attempt.png
+      return 0
+    fi
+    echo "attempt $attempt: $result"
+  done
+  return 1
+}
+
 # A tool of the native build (the renderer, for one), built on demand: the
 # test script may run before or without a native build of this tree.
 native_tool() {  # native_tool TARGET RELATIVE-PATH

@@ -28,30 +28,14 @@ saver=$LAST_PID
 wait_x_window '^Screen Saver$' 60 || fail "the saver window did not appear"
 seen=$(date +%s)
 
-shown=
-for _ in $(seq 200); do
-  screenshot first.png
-  if [ "$(differing_pixels first.png before.png)" != 0 ]; then shown=$(date +%s); break; fi
-  sleep 0.1
-done
+shown=$(wait_for_change before.png first.png)
 [ -n "$shown" ] || fail "the desktop was not scrambled within 20 s of the window's appearance"
 
-matched=
-for attempt in 1 2 3; do
-  sleep 0.7
-  screenshot "solving-$attempt.png"
-  cp "solving-$attempt.png" "$ARTIFACTS/"
-  if result=$("$render" --desktop before.png --speed 4 --seed "$((seen - 2))-$((shown + 1))" \
-      --ticks 1-200 --match "solving-$attempt.png" --out "$ARTIFACTS"); then
-    matched=$result
-    break
-  fi
-  echo "attempt $attempt: $result"
-done
-[ -n "$matched" ] || fail "no renderer frame of the captured desktop equals the screenshot"
-echo "ok: the screenshot during the solve is the renderer's frame: $matched"
+# The shuffle's second lies between the window's appearance and the first frame.
+match_solve_frame "$render" "$((seen - 2))" "$((shown + 1))" --desktop before.png ||
+  fail "no renderer frame of the captured desktop equals the screenshot"
 check_eq "black pixels (the empty slot and its strip) during the solve" 16384 \
-  "$(colour_count "solving-$attempt.png" 000000)"
+  "$(colour_count "$MATCHED_SHOT" 000000)"
 
 xdotool key space
 check_eq "exit code after a key press" 0 "$(wait_exit "$saver" 20)"

@@ -24,35 +24,17 @@ wait_x_window '^Screen Saver$' 60 || fail "the saver window did not appear"
 seen=$(date +%s)
 
 # The first tick shuffles and paints the scrambled picture at once.
-shown=
-for _ in $(seq 200); do
-  screenshot first.png
-  if [ "$(differing_pixels first.png blank.png)" != 0 ]; then shown=$(date +%s); break; fi
-  sleep 0.1
-done
+shown=$(wait_for_change blank.png first.png)
 [ -n "$shown" ] || fail "nothing was drawn within 20 s of the window's appearance"
 [ "$(differing_pixels first.png picture.png)" != 0 ] || fail "the first frame shows the picture unscrambled"
 echo "ok: the first frame is scrambled"
 
 # A frame during the solve. The shuffle's second lies between the window's
-# appearance and the first frame; a screenshot that catches a frame half
-# drawn is taken again.
-matched=
-for attempt in 1 2 3; do
-  sleep 0.7
-  screenshot "solving-$attempt.png"
-  cp "solving-$attempt.png" "$ARTIFACTS/"
-  if result=$("$render" --picture TessalanderImage.bmp --speed 4 --seed "$((seen - 2))-$((shown + 1))" \
-      --ticks 1-200 --match "solving-$attempt.png" --out "$ARTIFACTS"); then
-    matched=$result
-    break
-  fi
-  echo "attempt $attempt: $result"
-done
-[ -n "$matched" ] || fail "no renderer frame equals the screenshot taken during the solve"
-echo "ok: the screenshot during the solve is the renderer's frame: $matched"
+# appearance and the first frame.
+match_solve_frame "$render" "$((seen - 2))" "$((shown + 1))" --picture TessalanderImage.bmp ||
+  fail "no renderer frame equals the screenshot taken during the solve"
 check_eq "white pixels (the empty slot and its strip) during the solve" 16384 \
-  "$(colour_count "solving-$attempt.png" FFFFFF)"
+  "$(colour_count "$MATCHED_SHOT" FFFFFF)"
 
 # The completed picture rests for 151 ticks, about 7.5 s. A busy machine
 # delays ticks, so the wait is generous.
