@@ -132,10 +132,12 @@ wait_for_change() {  # wait_for_change BASELINE SHOT
 }
 
 # Screenshots during the solve, taken again when one catches a frame half
-# drawn, until one equals a frame of the renderer (speed 4) seeded with one of
-# the seconds FIRST..LAST. Sets MATCHED_SHOT to that screenshot's file.
-match_solve_frame() {  # match_solve_frame RENDERER FIRST LAST SOURCE-ARGS...
-  local render=$1 seeds=$2-$3 attempt result
+# drawn, until one equals a frame of the renderer (speed 4). The shuffle's
+# seed is its calendar second, which lies between the window's appearance
+# (SEEN) and the first frame (SHOWN); a second either side allows for the
+# polling. Sets MATCHED_SHOT to the matching screenshot's file.
+match_solve_frame() {  # match_solve_frame RENDERER SEEN SHOWN SOURCE-ARGS...
+  local render=$1 seeds=$(( $2 - 2 ))-$(( $3 + 1 )) attempt result
   shift 3
   MATCHED_SHOT=
   for attempt in 1 2 3; do
