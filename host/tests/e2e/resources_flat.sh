@@ -48,8 +48,8 @@ read -r _ private_last <<<"$(span private $(( seconds - 2 )) "$seconds")"
 echo "GDI objects: first cycle ${gdi_first_lo}..${gdi_first_hi}, last cycle ${gdi_last_lo}..${gdi_last_hi}"
 echo "private bytes: after the first cycle $private_first, at the end $private_last"
 [ "$gdi_first_hi" -gt 0 ] || fail "no GDI samples"
-# A leak raises the floor cycle after cycle; a sample taken while a paint
-# holds a brush or a region for a moment only lifts one peak.
+# A leak raises the floor cycle after cycle; a sample that catches an
+# object held for a moment only lifts one peak.
 [ "$gdi_last_lo" -le "$gdi_first_lo" ] || fail "GDI objects grew from $gdi_first_lo to $gdi_last_lo"
 [ "$gdi_last_hi" -le $(( gdi_first_hi + 1 )) ] || fail "GDI object peaks grew from $gdi_first_hi to $gdi_last_hi"
 echo "ok: GDI objects flat"
