@@ -4,6 +4,8 @@
 
 #include "engine/shuffle.h"
 
+namespace tessalander {
+
 namespace {
 
 // Undoing a move slides the block on the side opposite to the way the slot
@@ -76,6 +78,7 @@ bool IsSlideFinished(const PuzzleState& s, int32_t blockSize) {
 }
 
 void AdvanceAnimation(PuzzleEngine& engine, Window window) {
+  if (!IsSceneReady(engine)) return;
   PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
 
@@ -105,3 +108,5 @@ void AdvanceAnimation(PuzzleEngine& engine, Window window) {
   }
   engine.Services.Invalidate(window);
 }
+
+}  // namespace tessalander

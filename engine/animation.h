@@ -4,6 +4,8 @@
 
 #include "engine/puzzle_engine.h"
 
+namespace tessalander {
+
 // End-of-solve values of MoveIndex.
 inline constexpr int32_t kLastMoveSliding = -1;
 inline constexpr int32_t kSolved = -2;
@@ -12,5 +14,8 @@ inline constexpr int32_t kSolved = -2;
 bool IsSlideFinished(const PuzzleState& state, int32_t blockSize);
 
 // One tick. Shuffles when a waiting phase ends; while solving, advances the
-// slide or starts undoing the next recorded move and asks for a repaint.
+// slide or starts undoing the next recorded move and asks for a repaint. A
+// puzzle whose set-up failed does nothing.
 void AdvanceAnimation(PuzzleEngine& engine, Window window);
+
+}  // namespace tessalander

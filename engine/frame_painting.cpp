@@ -2,13 +2,17 @@
 
 #include "engine/animation.h"
 
+namespace tessalander {
+
 bool IsMoveUnderWay(const PuzzleState& s) {
   return (s.SlideOffsetX != 0 || s.SlideOffsetY != 0) && (s.OriginDeltaX != 0 || s.OriginDeltaY != 0);
 }
 
 void PaintFrame(PuzzleEngine& engine, Window window) {
   Canvas context = engine.Services.BeginPaint(window);
-  if (engine.State.MoveIndex < kLastMoveSliding) {
+  if (context == nullptr || !IsSceneReady(engine)) {
+    // Nothing to draw with or from.
+  } else if (engine.State.MoveIndex < kLastMoveSliding) {
     RestoreSolvedPicture(engine, context);
   } else if (IsMoveUnderWay(engine.State)) {
     DrawSlideFrame(engine, context);
@@ -16,7 +20,7 @@ void PaintFrame(PuzzleEngine& engine, Window window) {
   engine.Services.EndPaint(window, context);
 }
 
-int DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
+void DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
   const PuzzleState& s = engine.State;
   SurfaceLayer& surfaces = engine.Surfaces;
   const int32_t block = engine.BlockSize;
@@ -25,7 +29,8 @@ int DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
   const int32_t blockX = originX + s.SlideOffsetX;
   const int32_t blockY = originY + s.SlideOffsetY;
 
-  surfaces.Copy(context, blockX, blockY, block, block, engine.WorkSurface, originX, originY);
+  surfaces.Copy(context, engine.AreaLeft + blockX, engine.AreaTop + blockY, block, block,
+                engine.WorkSurface, originX, originY);
 
   // The strip lies at the side of the origin cell that the block left first:
   // its far edge for a block travelling up or left, its near corner otherwise.
@@ -36,6 +41,8 @@ int DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
     stripX = s.HoleX + 2 * s.OriginDeltaX + s.SlideOffsetX;
     stripY = s.HoleY + 2 * s.OriginDeltaY + s.SlideOffsetY;
   }
+  stripX += engine.AreaLeft;
+  stripY += engine.AreaTop;
   if (engine.ImageMode == ImageFromDesktopDark) {
     surfaces.Copy(context, stripX, stripY, s.UncoveredWidth, s.UncoveredHeight, engine.HoleTile, 0, 0);
   } else {
@@ -46,13 +53,14 @@ int DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
     surfaces.Copy(engine.WorkSurface, blockX, blockY, block, block, engine.WorkSurface, originX,
                   originY);
   }
-  return 1;
 }
 
-int RestoreSolvedPicture(PuzzleEngine& engine, Canvas context) {
+void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context) {
   const int32_t twoBlocks = 2 * engine.BlockSize;
-  engine.Surfaces.Copy(context, 0, 0, twoBlocks, twoBlocks, engine.PristineSurface, 0, 0);
+  engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, twoBlocks, twoBlocks,
+                       engine.PristineSurface, 0, 0);
   engine.Surfaces.Copy(engine.WorkSurface, 0, 0, engine.ScreenWidth, engine.ScreenHeight,
                        engine.PristineSurface, 0, 0);
-  return 1;
 }
+
+}  // namespace tessalander

@@ -6,18 +6,24 @@
 
 #include "engine/puzzle_engine.h"
 
+namespace tessalander {
+
 // True while a block is on its way from its origin cell to the slot. False
 // while waiting, on the restart tick, and between the shuffle and the first
 // solving tick, when the offset is set but no move is.
 bool IsMoveUnderWay(const PuzzleState& state);
 
-// Handles a paint request: the solved picture, one slide frame, or nothing.
+// Handles a paint request: the solved picture, one slide frame, or nothing;
+// the window is validated in every case.
 void PaintFrame(PuzzleEngine& engine, Window window);
 
 // Draws the block at its current position and the uncovered strip as empty;
-// a finished slide is also committed into WorkSurface. Returns 1.
-int DrawSlideFrame(PuzzleEngine& engine, Canvas context);
+// a finished slide is also committed into WorkSurface.
+void DrawSlideFrame(PuzzleEngine& engine, Canvas context);
 
-// Shows the whole picture, the block missing since the shuffle included, and
-// resets WorkSurface to it for the next shuffle. Returns 1.
-int RestoreSolvedPicture(PuzzleEngine& engine, Canvas context);
+// Ends the solve: draws the top-left two blocks by two of the picture, where
+// the empty slot ended up (the rest of the window already shows the picture),
+// and resets WorkSurface to the whole picture for the next shuffle.
+void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context);
+
+}  // namespace tessalander

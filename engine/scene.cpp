@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace tessalander {
+
 namespace {
 
 bool IsUsable(PuzzleEngine& engine, Picture picture) {
@@ -10,14 +12,14 @@ bool IsUsable(PuzzleEngine& engine, Picture picture) {
 }
 
 // The default file when it loads, whatever the settings say; else, with
-// `getimage` 2, the file named by `bmpfile`. nullptr: capture the desktop.
-Picture LoadChosenPicture(PuzzleEngine& engine) {
+// `getimage` naming a bitmap, the file named by `bmpfile`. nullptr: capture
+// the desktop.
+Picture LoadChosenPicture(PuzzleEngine& engine, const SaverSettings& settings) {
   Picture picture = engine.Surfaces.LoadPicture(kDefaultPictureName, 0, 0);
-  if (picture == nullptr && ReadSettingCode(engine.Store, kGetImage, kNoCode) == 2) {
-    const char* path = ReadSettingText(engine.Store, kBmpFile);
+  if (picture == nullptr && settings.GetImage == kSourceBitmap) {
     engine.PictureName[0] = '\0';
-    if (path != nullptr) {
-      std::snprintf(engine.PictureName, sizeof engine.PictureName, "%s", path);
+    if (settings.HasBmpFile) {
+      std::snprintf(engine.PictureName, sizeof engine.PictureName, "%s", settings.BmpFile);
       picture = engine.Surfaces.LoadPicture(engine.PictureName, 0, 0);
     }
   } else {
@@ -35,9 +37,8 @@ Picture LoadChosenPicture(PuzzleEngine& engine) {
 // A picture of the screen's shape is shown stretched to the screen unless
 // `parallel` asks for it to be repeated at its own size. If the stretched
 // reload fails, the natural-size picture stays.
-Picture FitToScreen(PuzzleEngine& engine, Picture picture) {
-  if (IsScreenShapedPicture(engine, picture) != 1 ||
-      ReadSettingCode(engine.Store, kParallel, kNoCode) == 1) {
+Picture FitToScreen(PuzzleEngine& engine, const SaverSettings& settings, Picture picture) {
+  if (!IsScreenShapedPicture(engine, picture) || settings.Parallel == kTileAlways) {
     return picture;
   }
   Picture stretched =
@@ -51,8 +52,9 @@ Picture FitToScreen(PuzzleEngine& engine, Picture picture) {
   return stretched;
 }
 
-// Copies the desktop, clipped to the display, into SourceSurface.
-void CaptureDesktop(PuzzleEngine& engine, Canvas display) {
+// Copies the desktop, clipped to the display, into SourceSurface; false when
+// no surface could be made for it.
+bool CaptureDesktop(PuzzleEngine& engine, Canvas display) {
   ScreenRect r = engine.Services.DesktopRect();
   const PixelSize displaySize = engine.Services.DisplaySize(display);
   if (r.top < 0) r.top = 0;
@@ -63,12 +65,43 @@ void CaptureDesktop(PuzzleEngine& engine, Canvas display) {
   const int32_t width = r.right > r.left ? r.right - r.left : 0;
   const int32_t height = r.bottom > r.top ? r.bottom - r.top : 0;
   engine.SourceSurface = engine.Surfaces.MakeSurface(display, width, height);
+  if (engine.SourceSurface == nullptr) return false;
   engine.Surfaces.Copy(engine.SourceSurface, 0, 0, width, height, display, r.left, r.top);
+  return true;
+}
+
+void ReleaseIfMade(SurfaceLayer& surfaces, Canvas& surface) {
+  if (surface != nullptr) surfaces.ReleaseSurface(surface);
+  surface = nullptr;
+}
+
+// Gives back everything SetUpScene holds: the source and the context it used
+// as the model of every surface, and, when the set-up failed, whatever
+// surfaces it made.
+void FinishSetUp(PuzzleEngine& engine, Window window, Canvas reference, bool failed) {
+  SurfaceLayer& surfaces = engine.Surfaces;
+  ReleaseIfMade(surfaces, engine.SourceSurface);
+  if (failed) {
+    ReleaseIfMade(surfaces, engine.WorkSurface);
+    ReleaseIfMade(surfaces, engine.HoleTile);
+    ReleaseIfMade(surfaces, engine.PristineSurface);
+  }
+  if (reference == nullptr) return;
+  if (engine.ImageMode == ImageFromFile) {
+    engine.Services.ReleaseWindowContext(window, reference);
+  } else {
+    engine.Services.CloseDisplay(reference);
+  }
 }
 
 }  // namespace
 
-void SetUpScene(PuzzleEngine& engine, Window window) {
+bool IsSceneReady(const PuzzleEngine& engine) {
+  return engine.WorkSurface != nullptr && engine.PristineSurface != nullptr &&
+         (engine.ImageMode != ImageFromDesktopDark || engine.HoleTile != nullptr);
+}
+
+void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window) {
   PuzzleState& s = engine.State;
   SurfaceLayer& surfaces = engine.Surfaces;
   WindowServices& services = engine.Services;
@@ -79,63 +112,66 @@ void SetUpScene(PuzzleEngine& engine, Window window) {
   const PixelSize screen = services.ScreenSize();
   engine.ScreenWidth = screen.width;
   engine.ScreenHeight = screen.height;
-  ComputePuzzleParameters(s, engine.BlockSize, engine.Store);
+  ComputePuzzleParameters(s, engine.BlockSize, settings);
 
   Canvas reference = nullptr;
-  Picture picture = LoadChosenPicture(engine);
+  Picture picture = LoadChosenPicture(engine, settings);
   if (picture != nullptr) {
-    picture = FitToScreen(engine, picture);
+    picture = FitToScreen(engine, settings, picture);
     reference = services.WindowContext(window);
+    if (reference == nullptr) {
+      surfaces.ReleasePicture(picture);
+      return FinishSetUp(engine, window, reference, true);
+    }
     engine.SourceSurface = surfaces.MakePictureSurface(reference, picture);
+    if (engine.SourceSurface == nullptr) return FinishSetUp(engine, window, reference, true);
   } else {
     engine.ImageMode = ImageFromDesktop;
     reference = services.OpenDisplay();
-    CaptureDesktop(engine, reference);
+    if (reference == nullptr || !CaptureDesktop(engine, reference)) {
+      return FinishSetUp(engine, window, reference, true);
+    }
   }
 
   engine.WorkSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
+  if (engine.WorkSurface == nullptr) return FinishSetUp(engine, window, reference, true);
 
-  const int backColor = ReadSettingCode(engine.Store, kBackColor, kNoCode);
-  if ((backColor == 2 || backColor == kNoCode) && engine.ImageMode == ImageFromDesktop) {
+  const bool blackSlot = settings.BackColor == kBackBlack;
+  if ((blackSlot || settings.BackColor == kNoCode) && engine.ImageMode == ImageFromDesktop) {
     engine.ImageMode = ImageFromDesktopDark;
     engine.HoleTile = surfaces.MakeSurface(reference, engine.BlockSize, engine.BlockSize);
+    if (engine.HoleTile == nullptr) return FinishSetUp(engine, window, reference, true);
     engine.FillBrush = Brush::Black;
     surfaces.SelectBrush(engine.HoleTile, engine.FillBrush);
     surfaces.Fill(engine.HoleTile, 0, 0, engine.BlockSize, engine.BlockSize);
   }
 
   engine.PristineSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
+  if (engine.PristineSurface == nullptr) return FinishSetUp(engine, window, reference, true);
 
-  engine.FillBrush = (backColor == 2 || engine.ImageMode == ImageFromDesktopDark) ? Brush::Black
-                                                                                   : Brush::White;
+  engine.FillBrush =
+      (blackSlot || engine.ImageMode == ImageFromDesktopDark) ? Brush::Black : Brush::White;
   surfaces.SelectBrush(reference, engine.FillBrush);
   surfaces.SelectBrush(engine.WorkSurface, engine.FillBrush);
 
   TileSourcePicture(engine);
-
-  surfaces.ReleaseSurface(engine.SourceSurface);
-  engine.SourceSurface = nullptr;
-  if (engine.ImageMode == ImageFromFile) {
-    services.ReleaseWindowContext(window, reference);
-  } else {
-    services.CloseDisplay(reference);
-  }
+  FinishSetUp(engine, window, reference, false);
 
   services.SetTimer(window, kAnimationTimerId, kAnimationPeriodMs);
   services.Invalidate(window);
 }
 
-int IsScreenShapedPicture(PuzzleEngine& engine, Picture picture) {
+bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture) {
   PixelSize size;
-  if (!engine.Surfaces.PictureSize(picture, &size)) return 0;
+  if (!engine.Surfaces.PictureSize(picture, &size)) return false;
   // 64-bit products: a huge picture must not overflow into a wrong answer.
   const int64_t w = size.width;
   const int64_t h = size.height;
   const bool wideEnough = w >= engine.ScreenWidth / 16;
-  return wideEnough && 16 * h > 11 * w && 16 * h < 13 * w ? 1 : 0;
+  return wideEnough && 16 * h > 11 * w && 16 * h < 13 * w;
 }
 
-int TileSourcePicture(PuzzleEngine& engine) {
+void TileSourcePicture(PuzzleEngine& engine) {
   SurfaceLayer& surfaces = engine.Surfaces;
   Canvas work = engine.WorkSurface;
   const int32_t screenWidth = engine.ScreenWidth;
@@ -155,18 +191,14 @@ int TileSourcePicture(PuzzleEngine& engine) {
     }
   }
   surfaces.Copy(engine.PristineSurface, 0, 0, screenWidth, screenHeight, work, 0, 0);
-  return 1;
 }
 
 void TearDownScene(PuzzleEngine& engine, Window window) {
   engine.Services.KillTimer(window, kAnimationTimerId);
-  engine.Surfaces.ReleaseSurface(engine.WorkSurface);
-  engine.WorkSurface = nullptr;
-  if (engine.HoleTile != nullptr) {
-    engine.Surfaces.ReleaseSurface(engine.HoleTile);
-    engine.HoleTile = nullptr;
-  }
-  engine.Surfaces.ReleaseSurface(engine.PristineSurface);
-  engine.PristineSurface = nullptr;
+  ReleaseIfMade(engine.Surfaces, engine.WorkSurface);
+  ReleaseIfMade(engine.Surfaces, engine.HoleTile);
+  ReleaseIfMade(engine.Surfaces, engine.PristineSurface);
   engine.Services.PostQuit();
 }
+
+}  // namespace tessalander

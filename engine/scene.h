@@ -5,17 +5,24 @@
 #pragma once
 
 #include "engine/puzzle_engine.h"
+#include "settings/saver_settings.h"
 
-void SetUpScene(PuzzleEngine& engine, Window window);
+namespace tessalander {
 
-// 1 when the picture is at least a sixteenth of the screen wide and its
+// When a surface or a drawing context cannot be had, whatever was made is
+// released again, no timer starts and the puzzle is left not ready.
+void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window);
+
+// True when the picture is at least a sixteenth of the screen wide and its
 // height lies strictly between 11/16 and 13/16 of its width (4:3 and 5:4
-// pass; square, 3:2, 16:10 and 16:9 do not), else 0.
-int IsScreenShapedPicture(PuzzleEngine& engine, Picture picture);
+// pass; square, 3:2, 16:10 and 16:9 do not).
+bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture);
 
 // Spreads SourceSurface over WorkSurface from the top-left corner, repeated
 // right and down and cut at the screen's edges, then copies it into
-// PristineSurface. Returns 1.
-int TileSourcePicture(PuzzleEngine& engine);
+// PristineSurface.
+void TileSourcePicture(PuzzleEngine& engine);
 
 void TearDownScene(PuzzleEngine& engine, Window window);
+
+}  // namespace tessalander

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace tessalander {
+
 namespace {
 
 // Remainder by 4 of a random number -> the way the slot tries to move.
@@ -70,22 +72,6 @@ void WalkEmptySlot(PuzzleEngine& engine) {
   --s.MoveIndex;
 }
 
-int32_t CopyWalkMoveByMove(PuzzleEngine& engine, int32_t startX, int32_t startY) {
-  const PuzzleState& s = engine.State;
-  const int32_t block = engine.BlockSize;
-  int32_t holeX = startX;
-  int32_t holeY = startY;
-  for (int32_t i = 0; i <= s.MoveIndex; ++i) {
-    const Step step = StepFor(s.MoveHistory[i]);
-    const int32_t nextX = holeX + step.dx * block;
-    const int32_t nextY = holeY + step.dy * block;
-    CopyCell(engine, nextX, nextY, holeX, holeY);
-    holeX = nextX;
-    holeY = nextY;
-  }
-  return s.MoveIndex + 1;
-}
-
 int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t startY) {
   const PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
@@ -143,7 +129,7 @@ int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t star
   return copies;
 }
 
-int ShufflePuzzle(PuzzleEngine& engine, Window window) {
+void ShufflePuzzle(PuzzleEngine& engine, Window window) {
   PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
   SeedRandom(engine.Random, static_cast<uint32_t>(engine.Services.CalendarSeconds()));
@@ -153,17 +139,15 @@ int ShufflePuzzle(PuzzleEngine& engine, Window window) {
     const int32_t startX = s.HoleX;
     const int32_t startY = s.HoleY;
     WalkEmptySlot(engine);
-    if (engine.Copies == ShuffleCopies::MoveByMove) {
-      CopyWalkMoveByMove(engine, startX, startY);
-    } else {
-      CopyWalkAsPermutation(engine, startX, startY);
-    }
+    CopyWalkAsPermutation(engine, startX, startY);
     engine.Surfaces.Fill(engine.WorkSurface, s.HoleX, s.HoleY, block, block);
   }
 
   Canvas context = engine.Services.BeginPaint(window);
-  engine.Surfaces.Copy(context, 0, 0, engine.ScreenWidth, engine.ScreenHeight, engine.WorkSurface, 0,
-                       0);
+  if (context != nullptr) {
+    engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, engine.ScreenWidth,
+                         engine.ScreenHeight, engine.WorkSurface, 0, 0);
+  }
   engine.Services.EndPaint(window, context);
 
   if (scramble) {
@@ -174,5 +158,6 @@ int ShufflePuzzle(PuzzleEngine& engine, Window window) {
     s.MoveIndex = 0;
     s.PhaseCounter = 0;
   }
-  return 1;
 }
+
+}  // namespace tessalander

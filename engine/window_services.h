@@ -7,16 +7,12 @@
 #include <cstdint>
 
 #include "engine/surface_layer.h"
+#include "host/screen_rect.h"
+
+namespace tessalander {
 
 struct WindowObject;
 using Window = WindowObject*;
-
-struct ScreenRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-};
 
 struct WindowServices {
   // The primary screen's size in pixels.
@@ -24,14 +20,15 @@ struct WindowServices {
   // The desktop window's rectangle in screen coordinates.
   virtual ScreenRect DesktopRect() = 0;
 
-  // A context for the whole display, readable as the source of a copy.
+  // A context for the whole display, readable as the source of a copy;
+  // nullptr when none can be had.
   virtual Canvas OpenDisplay() = 0;
   // The display's width and height in pixels.
   virtual PixelSize DisplaySize(Canvas display) = 0;
   virtual void CloseDisplay(Canvas display) = 0;
 
   // The window's private drawing context: a brush selected into it stays
-  // selected for every later paint.
+  // selected for every later paint. nullptr when it cannot be had.
   virtual Canvas WindowContext(Window window) = 0;
   virtual void ReleaseWindowContext(Window window, Canvas context) = 0;
 
@@ -39,8 +36,8 @@ struct WindowServices {
   virtual void KillTimer(Window window, uint32_t id) = 0;
   // Asks for a paint of the whole window, without erasing it first.
   virtual void Invalidate(Window window) = 0;
-  // Begins painting and gives the window's context; EndPaint validates the
-  // whole window.
+  // Begins painting and gives the window's context (nullptr when there is
+  // none to draw on); EndPaint validates the whole window either way.
   virtual Canvas BeginPaint(Window window) = 0;
   virtual void EndPaint(Window window, Canvas context) = 0;
   // Ends the message loop with exit code 0.
@@ -52,3 +49,5 @@ struct WindowServices {
  protected:
   ~WindowServices() = default;
 };
+
+}  // namespace tessalander

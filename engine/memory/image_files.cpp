@@ -5,6 +5,8 @@
 
 #include "engine/memory/stb.h"
 
+namespace tessalander {
+
 namespace {
 
 std::optional<MemorySurface> FromRgb(const unsigned char* rgb, int width, int height) {
@@ -83,3 +85,5 @@ MemorySurface MakeTestPattern(int32_t width, int32_t height, uint32_t salt) {
   }
   return surface;
 }
+
+}  // namespace tessalander

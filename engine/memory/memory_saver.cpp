@@ -2,9 +2,13 @@
 
 #include <cstring>
 
-#include "engine/engine_messages.h"
+#include "engine/animation.h"
+#include "engine/frame_painting.h"
 #include "engine/geometry.h"
 #include "engine/memory/image_files.h"
+#include "engine/scene.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -27,8 +31,7 @@ MemorySaver::MemorySaver(PixelSize screen, MemorySurface desktop, int32_t blockS
           [this](const std::string& path, std::vector<uint8_t>& bytes) {
             return Reader(path, bytes);
           })),
-      Engine(*Surfaces, Window, Store,
-             blockSize >= 0 ? blockSize : BlockSizeForScreenWidth(screen.width)) {}
+      Engine(*Surfaces, Window, blockSize >= 0 ? blockSize : BlockSizeForScreenWidth(screen.width)) {}
 
 void MemorySaver::SetCode(const char* name, uint32_t code) {
   Registry.PutDword(kSettingsKeyPath, name, code);
@@ -41,19 +44,21 @@ void MemorySaver::SetText(const char* name, const std::string& text) {
 }
 
 void MemorySaver::Create() {
-  DispatchEngineMessage(Engine, Window.Handle(), kMessageCreate);
+  SetUpScene(Engine, ReadSaverSettings(Store), Window.Handle());
   if (Window.Invalid) Paint();
 }
 
 void MemorySaver::Tick() {
   Window.ElapsedMs += kAnimationPeriodMs;
   ++Ticks;
-  DispatchEngineMessage(Engine, Window.Handle(), kMessageTimer);
+  AdvanceAnimation(Engine, Window.Handle());
   if (Window.Invalid) Paint();
 }
 
-void MemorySaver::Paint() { DispatchEngineMessage(Engine, Window.Handle(), kMessagePaint); }
+void MemorySaver::Paint() { PaintFrame(Engine, Window.Handle()); }
 
-void MemorySaver::Destroy() { DispatchEngineMessage(Engine, Window.Handle(), kMessageDestroy); }
+void MemorySaver::Destroy() { TearDownScene(Engine, Window.Handle()); }
 
 const MemorySurface& Pixels(Canvas canvas) { return *AsSurface(canvas); }
+
+}  // namespace tessalander

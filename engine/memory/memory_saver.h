@@ -1,7 +1,8 @@
 // A whole saver in memory: settings in an in-memory registry, picture files
 // in a map, surfaces as pixel buffers and a simulated window, driven the way
 // the message loop drives the real one, with every tick's repaint handled
-// before the next tick.
+// before the next tick. Like the real window, it reads the settings once, at
+// creation.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,10 @@
 #include "engine/memory/memory_surface_layer.h"
 #include "engine/memory/memory_window.h"
 #include "engine/puzzle_engine.h"
-#include "settings/memory_registry.h"
+#include "settings/memory/memory_registry.h"
 #include "settings/settings_store.h"
+
+namespace tessalander {
 
 struct SilentAlert final : Alert {
   void Show(const char*) override {}
@@ -53,3 +56,5 @@ class MemorySaver {
 
 // The engine's surfaces as pixels, for tests and tools.
 const MemorySurface& Pixels(Canvas canvas);
+
+}  // namespace tessalander

@@ -5,6 +5,8 @@
 
 #include "engine/memory/image_files.h"
 
+namespace tessalander {
+
 bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
@@ -18,6 +20,8 @@ MemorySurface* MemorySurfaceLayer::Adopt(MemorySurface surface) {
   live_.emplace(raw, std::move(owned));
   return raw;
 }
+
+bool MemorySurfaceLayer::Refuses() { return RefusedSurfaces.count(++asked_) != 0; }
 
 Picture MemorySurfaceLayer::LoadPicture(const char* path, int32_t width, int32_t height) {
   loads_.push_back({path == nullptr ? std::string() : std::string(path), width, height});
@@ -44,11 +48,16 @@ bool MemorySurfaceLayer::PictureSize(Picture picture, PixelSize* size) {
 void MemorySurfaceLayer::ReleasePicture(Picture picture) { live_.erase(AsSurface(picture)); }
 
 Canvas MemorySurfaceLayer::MakeSurface(Canvas, int32_t width, int32_t height) {
+  if (Refuses()) return nullptr;
   // New bitmaps come out black, as they do from GDI in practice.
   return AsCanvas(Adopt(MemorySurface(width, height)));
 }
 
 Canvas MemorySurfaceLayer::MakePictureSurface(Canvas, Picture picture) {
+  if (Refuses()) {
+    ReleasePicture(picture);
+    return nullptr;
+  }
   MemorySurface* surface = AsSurface(picture);
   return live_.count(surface) != 0 ? AsCanvas(surface) : AsCanvas(Adopt(MemorySurface()));
 }
@@ -77,3 +86,5 @@ void MemorySurfaceLayer::Fill(Canvas canvas, int32_t x, int32_t y, int32_t width
   MemorySurface& surface = *AsSurface(canvas);
   FillPixels(surface, x, y, width, height, BrushColour(surface.SelectedBrush));
 }
+
+}  // namespace tessalander

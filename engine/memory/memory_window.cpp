@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace tessalander {
+
 MemoryWindow::MemoryWindow(PixelSize screen, MemorySurface desktop)
     : Screen(screen),
       Desktop{0, 0, screen.width, screen.height},
@@ -9,6 +11,7 @@ MemoryWindow::MemoryWindow(PixelSize screen, MemorySurface desktop)
       Client(screen.width, screen.height, kBlack) {}
 
 Canvas MemoryWindow::OpenDisplay() {
+  if (RefuseContexts) return nullptr;
   ++DisplaysOpen;
   return AsCanvas(&Display);
 }
@@ -18,6 +21,7 @@ PixelSize MemoryWindow::DisplaySize(Canvas) { return {Display.Width, Display.Hei
 void MemoryWindow::CloseDisplay(Canvas) { --DisplaysOpen; }
 
 Canvas MemoryWindow::WindowContext(Window) {
+  if (RefuseContexts) return nullptr;
   ++ContextsOut;
   return AsCanvas(&Client);
 }
@@ -35,7 +39,7 @@ void MemoryWindow::Invalidate(Window) {
 
 Canvas MemoryWindow::BeginPaint(Window) {
   InsidePaint = true;
-  return AsCanvas(&Client);
+  return RefuseContexts ? nullptr : AsCanvas(&Client);
 }
 
 void MemoryWindow::EndPaint(Window, Canvas) {
@@ -43,3 +47,5 @@ void MemoryWindow::EndPaint(Window, Canvas) {
   Invalid = false;
   ++Paints;
 }
+
+}  // namespace tessalander

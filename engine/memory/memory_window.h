@@ -9,6 +9,8 @@
 #include "engine/memory/memory_surface.h"
 #include "engine/window_services.h"
 
+namespace tessalander {
+
 class MemoryWindow final : public WindowServices {
  public:
   // A full-screen window over a display that shows `desktop` (also the
@@ -48,4 +50,10 @@ class MemoryWindow final : public WindowServices {
   int ContextsOut = 0;
   bool InsidePaint = false;
   std::map<uint32_t, uint32_t> Timers;  // id -> period
+
+  // The window's context and the display refused, as when the system has
+  // no drawing contexts left.
+  bool RefuseContexts = false;
 };
+
+}  // namespace tessalander

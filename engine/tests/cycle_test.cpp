@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "engine/shuffle.h"
-#include "engine_test_support.h"
+#include "engine/tests/support/engine_test_support.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -121,3 +123,5 @@ TEST(Cycle, PreviewShowsTheTopLeftCornerOfTheFullFrames) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

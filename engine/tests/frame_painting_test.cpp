@@ -4,7 +4,9 @@
 
 #include <cstring>
 
-#include "engine_test_support.h"
+#include "engine/tests/support/engine_test_support.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -144,3 +146,5 @@ TEST(FramePainting, PaintsOutsideASlideDrawNothing) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tessalander {
+
 namespace {
 
 TEST(RenderOptions, AcceptedLines) {
@@ -40,3 +42,5 @@ TEST(RenderOptions, RejectedLines) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

@@ -1,12 +1,16 @@
-// The engine's costly moments on memory surfaces: the tick that shuffles
-// (move by move against the permutation the .scr ships), a solving tick with
-// its paint, and scene set-up with a large picture.
+// The engine's costly moments on memory surfaces: the tick that shuffles, the
+// scramble alone (the permutation the .scr ships against the plain replay of
+// the walk move by move), a solving tick with its paint, and scene set-up
+// with a large picture.
 #include <benchmark/benchmark.h>
 
 #include "engine/animation.h"
 #include "engine/memory/image_files.h"
 #include "engine/memory/memory_saver.h"
 #include "engine/shuffle.h"
+#include "engine/tests/support/move_by_move_shuffle.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -19,11 +23,10 @@ void ArmShuffle(MemorySaver& saver) {
   s.PhaseCounter = s.PauseThreshold + 1;
 }
 
-void ShuffleTick(benchmark::State& state, ShuffleCopies copies, int32_t width, int32_t height) {
+void ShuffleTick(benchmark::State& state, int32_t width, int32_t height) {
   MemorySaver saver({width, height});
   saver.SetCode("shufflenum", 4);
   saver.Create();
-  saver.Engine.Copies = copies;
   for (auto _ : state) {
     ArmShuffle(saver);
     ++saver.Window.StartSeconds;  // a new walk every time
@@ -31,6 +34,27 @@ void ShuffleTick(benchmark::State& state, ShuffleCopies copies, int32_t width, i
     benchmark::DoNotOptimize(Pixels(saver.Engine.WorkSurface).Pixels.data());
   }
   state.counters["moves"] = saver.Engine.State.ShuffleCount + 1;
+}
+
+using CopyWalk = int32_t (*)(PuzzleEngine&, int32_t, int32_t);
+
+// The walk and the block copies that scramble WorkSurface, without the paint.
+void Scramble(benchmark::State& state, CopyWalk copy, int32_t width, int32_t height) {
+  MemorySaver saver({width, height});
+  saver.SetCode("shufflenum", 4);
+  saver.Create();
+  PuzzleEngine& engine = saver.Engine;
+  uint32_t seed = 1;
+  int64_t copies = 0;
+  for (auto _ : state) {
+    engine.State.HoleX = engine.State.HoleY = 0;
+    SeedRandom(engine.Random, ++seed);
+    WalkEmptySlot(engine);
+    copies += copy(engine, 0, 0);
+    benchmark::DoNotOptimize(Pixels(engine.WorkSurface).Pixels.data());
+  }
+  state.counters["copies"] = benchmark::Counter(static_cast<double>(copies),
+                                                benchmark::Counter::kAvgIterations);
 }
 
 void SolvingTick(benchmark::State& state, int32_t width, int32_t height) {
@@ -69,16 +93,20 @@ void SetUpLargePicture(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(ShuffleTick, MoveByMove_1920x1080, ShuffleCopies::MoveByMove, 1920, 1080)
+BENCHMARK_CAPTURE(ShuffleTick, 1920x1080, 1920, 1080)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ShuffleTick, 3840x2160, 3840, 2160)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Scramble, MoveByMove_1920x1080, &CopyWalkMoveByMove, 1920, 1080)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ShuffleTick, Permutation_1920x1080, ShuffleCopies::Permutation, 1920, 1080)
+BENCHMARK_CAPTURE(Scramble, Permutation_1920x1080, &CopyWalkAsPermutation, 1920, 1080)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ShuffleTick, MoveByMove_3840x2160, ShuffleCopies::MoveByMove, 3840, 2160)
+BENCHMARK_CAPTURE(Scramble, MoveByMove_3840x2160, &CopyWalkMoveByMove, 3840, 2160)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ShuffleTick, Permutation_3840x2160, ShuffleCopies::Permutation, 3840, 2160)
+BENCHMARK_CAPTURE(Scramble, Permutation_3840x2160, &CopyWalkAsPermutation, 3840, 2160)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SolvingTick, 1920x1080, 1920, 1080)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(SolvingTick, 3840x2160, 3840, 2160)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SetUpLargePicture)->Unit(benchmark::kMillisecond);
+
+}  // namespace tessalander
 
 BENCHMARK_MAIN();

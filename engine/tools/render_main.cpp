@@ -14,6 +14,8 @@
 #include "engine/memory/memory_saver.h"
 #include "engine/tools/render_options.h"
 
+namespace tessalander {
+
 namespace {
 
 std::string FramePath(const RenderOptions& options, const char* kind, int64_t seed, int64_t tick) {
@@ -127,7 +129,10 @@ int Run(const RenderOptions& options) {
 
 }  // namespace
 
+}  // namespace tessalander
+
 int main(int argc, char** argv) {
+  using namespace tessalander;
   const std::vector<std::string> args(argv + 1, argv + argc);
   std::string error;
   const std::optional<RenderOptions> options = ParseRenderOptions(args, &error);

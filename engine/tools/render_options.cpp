@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+namespace tessalander {
+
 namespace {
 
 bool ParseInt(const std::string& text, int64_t* value) {
@@ -115,3 +117,5 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
   }
   return options;
 }
+
+}  // namespace tessalander

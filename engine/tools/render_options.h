@@ -12,6 +12,8 @@
 
 #include "engine/surface_layer.h"
 
+namespace tessalander {
+
 inline constexpr char kRenderUsage[] =
     "usage: tessalander-render [options]\n"
     "  --screen WxH        screen size (default 1024x768)\n"
@@ -50,3 +52,5 @@ struct RenderOptions {
 // Nothing, with a reason in *error, for a line it cannot use.
 std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
                                                 std::string* error);
+
+}  // namespace tessalander

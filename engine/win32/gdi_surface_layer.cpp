@@ -1,5 +1,7 @@
 #include "engine/win32/gdi_surface_layer.h"
 
+namespace tessalander {
+
 namespace {
 
 HBITMAP AsBitmap(Picture picture) { return reinterpret_cast<HBITMAP>(picture); }
@@ -28,13 +30,24 @@ void GdiSurfaceLayer::ReleasePicture(Picture picture) {
 
 Canvas GdiSurfaceLayer::MakeSurface(Canvas reference, int32_t width, int32_t height) {
   const HDC dc = CreateCompatibleDC(AsDc(reference));
-  SelectObject(dc, CreateCompatibleBitmap(AsDc(reference), width, height));
+  if (dc == nullptr) return nullptr;
+  // A bitmap of 0 pixels either way comes back as a 1 x 1 one, not as a failure.
+  const HBITMAP bitmap = CreateCompatibleBitmap(AsDc(reference), width, height);
+  if (bitmap == nullptr || SelectObject(dc, bitmap) == nullptr) {
+    DeleteDC(dc);
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    return nullptr;
+  }
   return AsCanvas(dc);
 }
 
 Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
   const HDC dc = CreateCompatibleDC(AsDc(reference));
-  SelectObject(dc, AsBitmap(picture));
+  if (dc == nullptr || SelectObject(dc, AsBitmap(picture)) == nullptr) {
+    if (dc != nullptr) DeleteDC(dc);
+    ReleasePicture(picture);
+    return nullptr;
+  }
   return AsCanvas(dc);
 }
 
@@ -62,3 +75,5 @@ void GdiSurfaceLayer::SelectBrush(Canvas canvas, Brush brush) {
 void GdiSurfaceLayer::Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) {
   PatBlt(AsDc(canvas), x, y, width, height, PATCOPY);
 }
+
+}  // namespace tessalander

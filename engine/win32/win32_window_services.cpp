@@ -4,6 +4,8 @@
 
 #include "engine/win32/gdi_surface_layer.h"
 
+namespace tessalander {
+
 PixelSize Win32WindowServices::ScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
@@ -48,3 +50,5 @@ void Win32WindowServices::EndPaint(Window window, Canvas) { ::EndPaint(AsHwnd(wi
 void Win32WindowServices::PostQuit() { PostQuitMessage(0); }
 
 int64_t Win32WindowServices::CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+
+}  // namespace tessalander

@@ -5,6 +5,8 @@
 
 #include "engine/window_services.h"
 
+namespace tessalander {
+
 inline HWND AsHwnd(Window window) { return reinterpret_cast<HWND>(window); }
 inline Window AsWindow(HWND window) { return reinterpret_cast<Window>(window); }
 
@@ -29,3 +31,5 @@ class Win32WindowServices final : public WindowServices {
   // Paints do not nest: one message at a time on the one thread.
   PAINTSTRUCT paint_ = {};
 };
+
+}  // namespace tessalander
