@@ -11,9 +11,9 @@
 # Xvfb (the run command on a desktop).
 #
 # Two monitors: Xvfb cannot place two heads side by side, so X.Org's dummy
-# driver serves a 1824x768 root with Xinerama: a 1024x768 primary at its
-# left and an 800x600 secondary beside it, to the right ("right") or to the
-# left ("left", where the virtual screen starts at x = -800). X.Org needs
+# driver serves a 1824x768 root with Xinerama: a 1024x768 primary and an
+# 800x600 secondary beside it, to its right ("right") or to its left
+# ("left", where Wine's virtual screen starts at x = -800). X.Org needs
 # root; a user runs it through sudo.
 set -euo pipefail
 
