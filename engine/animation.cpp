@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "engine/frame_painting.h"
 #include "engine/shuffle.h"
 
 namespace tessalander {
@@ -84,10 +85,7 @@ void AdvanceAnimation(PuzzleEngine& engine, Window window) {
 
   if (s.PhaseCounter <= 0) {
     --s.PhaseCounter;
-    if (s.PhaseCounter <= s.PauseThreshold) {
-      engine.Services.Invalidate(window);
-      ShufflePuzzle(engine, window);
-    }
+    if (s.PhaseCounter <= s.PauseThreshold) ShufflePuzzle(engine, window);
     return;
   }
 
@@ -106,7 +104,7 @@ void AdvanceAnimation(PuzzleEngine& engine, Window window) {
   } else if (s.MoveIndex < kSolved) {
     Restart(s);
   }
-  engine.Services.Invalidate(window);
+  ShowTickFrame(engine, window);
 }
 
 }  // namespace tessalander

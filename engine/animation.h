@@ -14,8 +14,8 @@ inline constexpr int32_t kSolved = -2;
 bool IsSlideFinished(const PuzzleState& state, int32_t blockSize);
 
 // One tick. Shuffles when a waiting phase ends; while solving, advances the
-// slide or starts undoing the next recorded move and asks for a repaint. A
-// puzzle whose set-up failed does nothing.
+// slide or starts undoing the next recorded move and draws what changed. The
+// waiting ticks draw nothing. A puzzle whose set-up failed does nothing.
 void AdvanceAnimation(PuzzleEngine& engine, Window window);
 
 }  // namespace tessalander

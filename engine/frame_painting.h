@@ -1,7 +1,8 @@
-// The frames of the solve: the sliding block and the strip of its origin cell
-// that it has uncovered, and the completed picture once solved. Only the
-// block and the strip are drawn; the rest of the window keeps what the
-// shuffle's full paint and the earlier frames left there.
+// What the window shows of the puzzle. Each tick draws only what it changed,
+// through the window's own drawing context: the sliding block and the strip
+// of its origin cell that it has uncovered, or the corner of the completed
+// picture once solved. A paint request (the window was covered and
+// uncovered) draws the whole puzzle as it stands.
 #pragma once
 
 #include "engine/puzzle_engine.h"
@@ -13,17 +14,28 @@ namespace tessalander {
 // solving tick, when the offset is set but no move is.
 bool IsMoveUnderWay(const PuzzleState& state);
 
-// Handles a paint request: the solved picture, one slide frame, or nothing;
-// the window is validated in every case.
+// Draws what this tick changed, if anything, and commits a finished slide
+// into WorkSurface, even when no context can be had to draw with.
+void ShowTickFrame(PuzzleEngine& engine, Window window);
+
+// Handles a paint request: the whole puzzle, or nothing before the first
+// shuffle has shown it; the window is validated in every case.
 void PaintFrame(PuzzleEngine& engine, Window window);
 
-// Draws the block at its current position and the uncovered strip as empty;
-// a finished slide is also committed into WorkSurface.
+// The whole puzzle as the ticks have drawn it: WorkSurface, and while a move
+// is under way its slot and origin cell empty but for the block.
+void RepaintPuzzle(PuzzleEngine& engine, Canvas context);
+
+// Draws the block at its current position and the uncovered strip as empty.
 void DrawSlideFrame(PuzzleEngine& engine, Canvas context);
+
+// Copies the block of a finished slide into its slot in WorkSurface.
+void CommitFinishedSlide(PuzzleEngine& engine);
 
 // Ends the solve: draws the top-left two blocks by two of the picture, where
 // the empty slot ended up (the rest of the window already shows the picture),
-// and resets WorkSurface to the whole picture for the next shuffle.
+// and resets WorkSurface to the whole picture for the next shuffle. Without
+// a context only WorkSurface is reset.
 void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context);
 
 }  // namespace tessalander

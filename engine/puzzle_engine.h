@@ -49,6 +49,8 @@ struct PuzzleEngine {
   Canvas WorkSurface = nullptr;      // the puzzle as shown
   Canvas PristineSurface = nullptr;  // the solved picture
   Canvas HoleTile = nullptr;         // black, only in ImageFromDesktopDark
+  // Set by the first shuffle: until then the window keeps its black.
+  bool Shown = false;
   uint8_t ImageMode = ImageFromFile;
   Brush FillBrush = Brush::White;
   char PictureName[kPictureNameSize] = {};

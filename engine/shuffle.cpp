@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "engine/frame_painting.h"
+
 namespace tessalander {
 
 namespace {
@@ -143,12 +145,12 @@ void ShufflePuzzle(PuzzleEngine& engine, Window window) {
     engine.Surfaces.Fill(engine.WorkSurface, s.HoleX, s.HoleY, block, block);
   }
 
-  Canvas context = engine.Services.BeginPaint(window);
+  engine.Shown = true;
+  Canvas context = engine.Services.WindowContext(window);
   if (context != nullptr) {
-    engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, engine.ScreenWidth,
-                         engine.ScreenHeight, engine.WorkSurface, 0, 0);
+    RepaintPuzzle(engine, context);
+    engine.Services.ReleaseWindowContext(window, context);
   }
-  engine.Services.EndPaint(window, context);
 
   if (scramble) {
     s.SlideOffsetX = block;

@@ -67,8 +67,7 @@ SaverWindowStep SaverWindowStepFor(const HostFlags& flags, const WindowMessage& 
       return animation;
 
     case kWmTimer:
-      if (flags.CloseApproved) return Answer(0);  // the animation gets no more ticks
-      return Then(animation, HostAction::YieldTimeSlice);
+      return flags.CloseApproved ? Answer(0) : animation;  // cut off: no more ticks
 
     default:
       return animation;

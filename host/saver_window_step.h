@@ -20,7 +20,6 @@ enum class HostAction : uint8_t {
   RestoreInputMethod,  // gives the kept input context back
   PostQuit,            // PostQuitMessage(0)
   PostToParent,        // the message to the preview's parent, wParam its own handle
-  YieldTimeSlice,      // Sleep(0)
 };
 
 enum class NextStop : uint8_t {

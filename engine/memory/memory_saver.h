@@ -1,7 +1,7 @@
 // A whole saver in memory: settings in an in-memory registry, picture files
 // in a map, surfaces as pixel buffers and a simulated window, driven the way
-// the message loop drives the real one, with every tick's repaint handled
-// before the next tick. Like the real window, it reads the settings once, at
+// the message loop drives the real one, with any paint a tick asked for
+// handled before the next tick. Like the real window, it reads the settings once, at
 // creation.
 #pragma once
 

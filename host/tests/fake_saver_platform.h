@@ -105,7 +105,6 @@ inline intptr_t RunSaverWindowStep(HostFlags& flags, FakeSaverPlatform& platform
         platform.events.emplace_back("parent");
         platform.parentPosts.push_back(m);
         break;
-      case HostAction::YieldTimeSlice: platform.events.emplace_back("yield"); break;
     }
   }
   switch (step.next) {

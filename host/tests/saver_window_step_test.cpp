@@ -70,8 +70,8 @@ const ProcRow kRows[] = {
     {Preview,         kWmSysCommand,   kScNextWindow, kEngineAnswer, "engine"},
     {Preview,         kWmSysCommand,   kScScreenSave, kEngineAnswer, "engine"},
     {Approved,        kWmSysCommand,   kScScreenSave, 0,        ""},
-    {Full,            kWmTimer,        101,     kEngineAnswer,  "yield engine"},
-    {Preview,         kWmTimer,        101,     kEngineAnswer,  "yield engine"},
+    {Full,            kWmTimer,        101,     kEngineAnswer,  "engine"},
+    {Preview,         kWmTimer,        101,     kEngineAnswer,  "engine"},
     {Approved,        kWmTimer,        101,     0,              ""},
     {Full,            kWmClose,        0,       kEngineAnswer,  "engine"},
     {Approved,        kWmClose,        0,       kEngineAnswer,  "engine"},
@@ -124,7 +124,7 @@ struct ChainRow {
 const ChainRow kChain[] = {
     {"a key closes",                     0, kWmKeyDown, "engine close default"},
     {"after approval a key is ignored",  1, kWmKeyDown, "default"},
-    {"a tick reaches the engine",        0, kWmTimer,   "yield engine default"},
+    {"a tick reaches the engine",        0, kWmTimer,   "engine default"},
     {"after approval no tick does",      1, kWmTimer,   ""},
     {"the cursor stays hidden",          0, kWmSetCursor, "engine hide"},
 };

@@ -100,7 +100,6 @@ void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
     case HostAction::RestoreInputMethod: RestoreInputMethod(window); break;
     case HostAction::PostQuit: PostQuitMessage(0); break;
     case HostAction::PostToParent: PostToParent(window, m); break;
-    case HostAction::YieldTimeSlice: Sleep(0); break;
   }
 }
 
@@ -111,9 +110,11 @@ void OnTimer(HWND window) {
   if (Window.scene != nullptr) Window.animation->Tick(Window.scene, window);
 }
 
-void OnPaint(HWND window) {
-  // Without a scene the close policy's DefWindowProcA validates the window.
-  if (Window.scene != nullptr) Window.animation->Paint(Window.scene, window);
+// True when the animation painted, and so validated, the window.
+bool OnPaint(HWND window) {
+  if (Window.scene == nullptr) return false;
+  Window.animation->Paint(Window.scene, window);
+  return true;
 }
 
 void OnDestroy(HWND window) {
@@ -163,7 +164,9 @@ int RunSaverWindow(HWND parent, const Animation& animation) {
 }
 
 // The host's share first, then the animation's, then the close policy: every
-// message that the host lets through reaches the policy, handled or not.
+// message that the host lets through reaches the policy, handled or not, but
+// for a paint the animation has done (DefWindowProcA would only begin and end
+// an empty second one).
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowMessage m = MessageOf(message, wParam, lParam);
   Window.platform.Bind(window);
@@ -176,7 +179,9 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_CREATE: OnCreate(window); break;
     case WM_TIMER: OnTimer(window); break;
-    case WM_PAINT: OnPaint(window); break;
+    case WM_PAINT:
+      if (OnPaint(window)) return 0;
+      break;
     case WM_DESTROY: OnDestroy(window); break;
     default: break;
   }

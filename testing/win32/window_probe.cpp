@@ -6,6 +6,8 @@
 //   window_probe send HWND MSG WPARAM LPARAM SendMessageA's result
 //   window_probe post HWND MSG WPARAM LPARAM PostMessageA's result
 //   window_probe settext HWND TEXT           WM_SETTEXT's result, then the title
+//   window_probe invalidate HWND             the whole window erased and to be
+//                                            painted again, as when uncovered
 //   window_probe register NAME               RegisterWindowMessageA's number
 //   window_probe desktop                     GetDesktopWindow
 //   window_probe cursor                      whether the cursor shows
@@ -242,6 +244,8 @@ int main(int argc, char** argv) {
     } else {
       std::printf("result=%d\n", PostMessageA(window, message, wParam, lParam) ? 1 : 0);
     }
+  } else if (std::strcmp(command, "invalidate") == 0 && argc == 3) {
+    std::printf("result=%d\n", InvalidateRect(WindowOf(argv[2]), nullptr, TRUE) ? 1 : 0);
   } else if (std::strcmp(command, "settext") == 0 && argc == 4) {
     const HWND window = WindowOf(argv[2]);
     const LRESULT result = SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
