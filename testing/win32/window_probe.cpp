@@ -15,6 +15,10 @@
 //   window_probe saver-running               SPI_GETSCREENSAVERRUNNING
 //   window_probe metrics                     the primary screen's size
 //   window_probe monitors                    the monitors and the virtual screen
+//   window_probe display [X,Y...]            the display context a desktop capture
+//                                            reads: its size, clip box and the
+//                                            desktop window's rectangle, and the
+//                                            colour it copies from each point
 //   window_probe paint SECONDS L,T,R,B RRGGBB [L,T,R,B RRGGBB...]
 //                                            fills screen rectangles with colours
 //
@@ -154,6 +158,42 @@ int Monitors() {
   return count > 0 ? 0 : 1;
 }
 
+// What CreateDCA("DISPLAY") shows: its sizes, its clip box, the desktop
+// window's rectangle, and at each point given (in the display context's own
+// coordinates) the colour a BitBlt from it copies, as RRGGBB.
+int Display(int argc, char** argv) {
+  const HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+  if (display == nullptr) return 1;
+  std::printf("horzres=%d\nvertres=%d\n", GetDeviceCaps(display, HORZRES), GetDeviceCaps(display, VERTRES));
+  std::printf("desktophorzres=%d\ndesktopvertres=%d\n", GetDeviceCaps(display, DESKTOPHORZRES),
+              GetDeviceCaps(display, DESKTOPVERTRES));
+  RECT clip = {};
+  GetClipBox(display, &clip);
+  PrintRect("display_clip", clip);
+  POINT origin = {};
+  GetDCOrgEx(display, &origin);
+  std::printf("display_origin=%ld,%ld\n", origin.x, origin.y);
+  RECT desktop = {};
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  PrintRect("desktop_window", desktop);
+  const HDC memory = CreateCompatibleDC(display);
+  const HBITMAP pixel = CreateCompatibleBitmap(display, 1, 1);
+  const HGDIOBJ old = SelectObject(memory, pixel);
+  for (int i = 2; i < argc; ++i) {
+    long x = 0, y = 0;
+    if (std::sscanf(argv[i], "%ld,%ld", &x, &y) != 2) continue;
+    const BOOL copied = BitBlt(memory, 0, 0, 1, 1, display, static_cast<int>(x), static_cast<int>(y), SRCCOPY);
+    const COLORREF c = GetPixel(memory, 0, 0);
+    std::printf("at_%ld_%ld=%02x%02x%02x%s\n", x, y, GetRValue(c), GetGValue(c), GetBValue(c),
+                copied ? "" : " (no copy)");
+  }
+  SelectObject(memory, old);
+  DeleteObject(pixel);
+  DeleteDC(memory);
+  DeleteDC(display);
+  return 0;
+}
+
 struct Fill {
   RECT rect;
   COLORREF colour;
@@ -274,6 +314,8 @@ int main(int argc, char** argv) {
     std::printf("screen=%d,%d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   } else if (std::strcmp(command, "monitors") == 0) {
     status = Monitors();
+  } else if (std::strcmp(command, "display") == 0) {
+    status = Display(argc, argv);
   } else if (std::strcmp(command, "paint") == 0) {
     status = Paint(argc, argv);
   } else {
