@@ -78,14 +78,14 @@ bool IsSlideFinished(const PuzzleState& s, int32_t blockSize) {
          s.SlideOffsetY >= blockSize || s.SlideOffsetY <= -blockSize;
 }
 
-void AdvanceAnimation(PuzzleEngine& engine, Window window) {
+void AdvanceAnimation(PuzzleEngine& engine, Window window, int64_t calendarSeconds) {
   if (!IsSceneReady(engine)) return;
   PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
 
   if (s.PhaseCounter <= 0) {
     --s.PhaseCounter;
-    if (s.PhaseCounter <= s.PauseThreshold) ShufflePuzzle(engine, window);
+    if (s.PhaseCounter <= s.PauseThreshold) ShufflePuzzle(engine, window, calendarSeconds);
     return;
   }
 

@@ -37,12 +37,6 @@ void ShowTickFrame(PuzzleEngine& engine, Window window) {
   if (context != nullptr) engine.Services.ReleaseWindowContext(window, context);
 }
 
-void PaintFrame(PuzzleEngine& engine, Window window) {
-  Canvas context = engine.Services.BeginPaint(window);
-  if (context != nullptr && IsSceneReady(engine)) RepaintPuzzle(engine, context);
-  engine.Services.EndPaint(window, context);
-}
-
 void RepaintPuzzle(PuzzleEngine& engine, Canvas context) {
   if (!engine.Shown) return;
   const PuzzleState& s = engine.State;

@@ -18,12 +18,9 @@ bool IsMoveUnderWay(const PuzzleState& state);
 // into WorkSurface, even when no context can be had to draw with.
 void ShowTickFrame(PuzzleEngine& engine, Window window);
 
-// Handles a paint request: the whole puzzle, or nothing before the first
-// shuffle has shown it; the window is validated in every case.
-void PaintFrame(PuzzleEngine& engine, Window window);
-
-// The whole puzzle as the ticks have drawn it: WorkSurface, and while a move
-// is under way its slot and origin cell empty but for the block.
+// The whole puzzle as the ticks have drawn it, for a paint request: WorkSurface,
+// and while a move is under way its slot and origin cell empty but for the
+// block. Nothing before the first shuffle has shown it.
 void RepaintPuzzle(PuzzleEngine& engine, Canvas context);
 
 // Draws the block at its current position and the uncovered strip as empty.

@@ -32,15 +32,18 @@ struct PuzzleEngine {
   SurfaceLayer& Surfaces;
   WindowServices& Services;
 
-  // One eighth of the primary screen's width, fixed at process start.
+  // One eighth of its monitor's width; the primary's is fixed at process start.
   const int32_t BlockSize;
   // The rectangle the puzzle plays in: its top-left corner in the window's
-  // coordinates, and the screen's size. Everything but the window is drawn in
+  // coordinates, and its monitor's size (the screen's, on one monitor). Everything but the window is drawn in
   // the puzzle's own coordinates, from (0, 0).
   int32_t AreaLeft = 0;
   int32_t AreaTop = 0;
   int32_t ScreenWidth = 0;
   int32_t ScreenHeight = 0;
+  // Added to the calendar second that seeds each shuffle: the puzzle's place
+  // among the window's (the primary's 0), so that equal monitors differ.
+  uint32_t SeedOffset = 0;
 
   PuzzleState State;
   RandomSource Random;

@@ -52,21 +52,23 @@ Picture FitToScreen(PuzzleEngine& engine, const SaverSettings& settings, Picture
   return stretched;
 }
 
-// Copies the desktop, clipped to the display, into SourceSurface; false when
-// no surface could be made for it.
-bool CaptureDesktop(PuzzleEngine& engine, Canvas display) {
-  ScreenRect r = engine.Services.DesktopRect();
-  const PixelSize displaySize = engine.Services.DisplaySize(display);
-  if (r.top < 0) r.top = 0;
-  if (r.left < 0) r.left = 0;
-  if (r.bottom > displaySize.height) r.bottom = displaySize.height;
-  if (r.right > displaySize.width) r.right = displaySize.width;
+// Copies the puzzle's monitor of the desktop, as far as the display holds it,
+// into SourceSurface; false when no surface could be made for it. The primary
+// keeps to the desktop window's rectangle within its monitor, as with one
+// monitor; Wine's desktop window covers only the primary, Windows' may cover
+// every monitor.
+bool CaptureDesktop(PuzzleEngine& engine, Canvas display, const PuzzleArea& area) {
+  ScreenRect wanted = area.monitor;
+  if (area.primary) wanted = Intersection(wanted, engine.Services.DesktopRect());
+  const DisplayView view = engine.Services.ViewOfDisplay(display);
+  const ScreenRect r = Intersection(wanted, view.screen);
   // A rectangle that lies wholly off the display leaves nothing to copy.
   const int32_t width = r.right > r.left ? r.right - r.left : 0;
   const int32_t height = r.bottom > r.top ? r.bottom - r.top : 0;
   engine.SourceSurface = engine.Surfaces.MakeSurface(display, width, height);
   if (engine.SourceSurface == nullptr) return false;
-  engine.Surfaces.Copy(engine.SourceSurface, 0, 0, width, height, display, r.left, r.top);
+  engine.Surfaces.Copy(engine.SourceSurface, 0, 0, width, height, display, r.left + view.origin.x,
+                       r.top + view.origin.y);
   return true;
 }
 
@@ -101,7 +103,8 @@ bool IsSceneReady(const PuzzleEngine& engine) {
          (engine.ImageMode != ImageFromDesktopDark || engine.HoleTile != nullptr);
 }
 
-void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window) {
+void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window,
+                const PuzzleArea& area) {
   PuzzleState& s = engine.State;
   SurfaceLayer& surfaces = engine.Surfaces;
   WindowServices& services = engine.Services;
@@ -109,9 +112,10 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
   s.PhaseCounter = -s.PhaseCounter;
   s.PauseThreshold = s.PhaseCounter;
 
-  const PixelSize screen = services.ScreenSize();
-  engine.ScreenWidth = screen.width;
-  engine.ScreenHeight = screen.height;
+  engine.AreaLeft = area.left;
+  engine.AreaTop = area.top;
+  engine.ScreenWidth = area.monitor.right - area.monitor.left;
+  engine.ScreenHeight = area.monitor.bottom - area.monitor.top;
   ComputePuzzleParameters(s, engine.BlockSize, settings);
 
   Canvas reference = nullptr;
@@ -128,7 +132,7 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
   } else {
     engine.ImageMode = ImageFromDesktop;
     reference = services.OpenDisplay();
-    if (reference == nullptr || !CaptureDesktop(engine, reference)) {
+    if (reference == nullptr || !CaptureDesktop(engine, reference, area)) {
       return FinishSetUp(engine, window, reference, true);
     }
   }
@@ -156,9 +160,6 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
 
   TileSourcePicture(engine);
   FinishSetUp(engine, window, reference, false);
-
-  services.SetTimer(window, kAnimationTimerId, kAnimationPeriodMs);
-  services.Invalidate(window);
 }
 
 bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture) {
@@ -193,12 +194,10 @@ void TileSourcePicture(PuzzleEngine& engine) {
   surfaces.Copy(engine.PristineSurface, 0, 0, screenWidth, screenHeight, work, 0, 0);
 }
 
-void TearDownScene(PuzzleEngine& engine, Window window) {
-  engine.Services.KillTimer(window, kAnimationTimerId);
+void TearDownScene(PuzzleEngine& engine) {
   ReleaseIfMade(engine.Surfaces, engine.WorkSurface);
   ReleaseIfMade(engine.Surfaces, engine.HoleTile);
   ReleaseIfMade(engine.Surfaces, engine.PristineSurface);
-  engine.Services.PostQuit();
 }
 
 }  // namespace tessalander

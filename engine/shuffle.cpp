@@ -131,10 +131,10 @@ int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t star
   return copies;
 }
 
-void ShufflePuzzle(PuzzleEngine& engine, Window window) {
+void ShufflePuzzle(PuzzleEngine& engine, Window window, int64_t calendarSeconds) {
   PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
-  SeedRandom(engine.Random, static_cast<uint32_t>(engine.Services.CalendarSeconds()));
+  SeedRandom(engine.Random, static_cast<uint32_t>(calendarSeconds) + engine.SeedOffset);
 
   const bool scramble = GridCanBeShuffled(engine);
   if (scramble) {

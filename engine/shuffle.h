@@ -25,10 +25,10 @@ void WalkEmptySlot(PuzzleEngine& engine);
 // the blocks move by move gives the same pixels with one copy per move.
 int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t startY);
 
-// Seeds the random source with the calendar second, walks, scrambles
-// WorkSurface, fills the final slot with FillBrush, paints the whole puzzle
+// Seeds the random source with the calendar second plus the puzzle's
+// SeedOffset, walks, scrambles WorkSurface, fills the final slot with FillBrush, paints the whole puzzle
 // and hands over to the solve. On a grid that cannot be shuffled it shows the
 // picture whole and goes back to waiting.
-void ShufflePuzzle(PuzzleEngine& engine, Window window);
+void ShufflePuzzle(PuzzleEngine& engine, Window window, int64_t calendarSeconds);
 
 }  // namespace tessalander

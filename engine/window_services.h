@@ -1,11 +1,12 @@
-// What the engine asks of the window system: the screen's geometry, the
-// display as a source of pixels, the window's own drawing context, the
+// What the engine asks of the window system: the monitors the window plays
+// on, the display as a source of pixels, the window's own drawing context, the
 // animation timer, repaint requests, the end of the message loop and the
 // clock that seeds the shuffle.
 #pragma once
 
 #include <cstdint>
 
+#include "engine/puzzle_areas.h"
 #include "engine/surface_layer.h"
 #include "host/screen_rect.h"
 
@@ -14,17 +15,25 @@ namespace tessalander {
 struct WindowObject;
 using Window = WindowObject*;
 
+// What a display context holds: the part of the screen that can be copied
+// from it, in screen coordinates, and where the screen's origin lies in the
+// context's own coordinates.
+struct DisplayView {
+  ScreenRect screen;
+  ScreenPoint origin;
+};
+
 struct WindowServices {
-  // The primary screen's size in pixels.
-  virtual PixelSize ScreenSize() = 0;
+  // Where the window plays its puzzles (ArrangePuzzleAreas): the primary
+  // first, never none.
+  virtual std::vector<PuzzleArea> PuzzleAreas(Window window) = 0;
   // The desktop window's rectangle in screen coordinates.
   virtual ScreenRect DesktopRect() = 0;
 
   // A context for the whole display, readable as the source of a copy;
   // nullptr when none can be had.
   virtual Canvas OpenDisplay() = 0;
-  // The display's width and height in pixels.
-  virtual PixelSize DisplaySize(Canvas display) = 0;
+  virtual DisplayView ViewOfDisplay(Canvas display) = 0;
   virtual void CloseDisplay(Canvas display) = 0;
 
   // The window's private drawing context: a brush selected into it stays

@@ -14,6 +14,7 @@
 #include "engine/memory/memory_surface_layer.h"
 #include "engine/memory/memory_window.h"
 #include "engine/puzzle_engine.h"
+#include "engine/puzzle_scene.h"
 #include "settings/memory/memory_registry.h"
 #include "settings/settings_store.h"
 
@@ -30,6 +31,9 @@ class MemorySaver {
   // Without a desktop picture the display shows a test pattern.
   explicit MemorySaver(PixelSize screen, MemorySurface desktop = MemorySurface(),
                        int32_t blockSize = -1);
+  // On several monitors, in screen coordinates, the primary first; the
+  // desktop picture, or the test pattern, covers the virtual screen.
+  explicit MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface desktop = MemorySurface());
 
   void SetCode(const char* name, uint32_t code);
   void SetText(const char* name, const std::string& text);
@@ -50,8 +54,13 @@ class MemorySaver {
   SettingsStore Store{Registry, Alerts};
   MemoryWindow Window;
   std::unique_ptr<MemorySurfaceLayer> Surfaces;
-  PuzzleEngine Engine;
+  PuzzleScene Scene;
+  // The primary's puzzle, the only one on one monitor.
+  PuzzleEngine& Engine;
   int64_t Ticks = 0;
+
+ private:
+  MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface desktop, int32_t blockSize);
 };
 
 // The engine's surfaces as pixels, for tests and tools.

@@ -4,11 +4,32 @@
 
 namespace tessalander {
 
+namespace {
+
+std::vector<DisplayMonitor> PrimaryFirst(const std::vector<ScreenRect>& monitors) {
+  std::vector<DisplayMonitor> listed;
+  for (const ScreenRect& rect : monitors) listed.push_back({rect, listed.empty()});
+  return listed;
+}
+
+PixelSize SizeOf(const ScreenRect& r) { return {r.right - r.left, r.bottom - r.top}; }
+
+}  // namespace
+
 MemoryWindow::MemoryWindow(PixelSize screen, MemorySurface desktop)
-    : Screen(screen),
-      Desktop{0, 0, screen.width, screen.height},
+    : MemoryWindow(std::vector<ScreenRect>{{0, 0, screen.width, screen.height}}, std::move(desktop)) {}
+
+MemoryWindow::MemoryWindow(std::vector<ScreenRect> monitors, MemorySurface desktop)
+    : Screen(SizeOf(monitors.at(0))),
+      Monitors(PrimaryFirst(monitors)),
+      VirtualScreen(VirtualScreenOf(Monitors)),
+      Desktop(monitors.at(0)),
       Display(std::move(desktop)),
-      Client(screen.width, screen.height, kBlack) {}
+      Client(SizeOf(VirtualScreen).width, SizeOf(VirtualScreen).height, kBlack) {}
+
+std::vector<PuzzleArea> MemoryWindow::PuzzleAreas(Window) {
+  return ArrangePuzzleAreas(Monitors, {VirtualScreen.left, VirtualScreen.top}, Child, Screen);
+}
 
 Canvas MemoryWindow::OpenDisplay() {
   if (RefuseContexts) return nullptr;
@@ -16,7 +37,11 @@ Canvas MemoryWindow::OpenDisplay() {
   return AsCanvas(&Display);
 }
 
-PixelSize MemoryWindow::DisplaySize(Canvas) { return {Display.Width, Display.Height}; }
+DisplayView MemoryWindow::ViewOfDisplay(Canvas) {
+  const ScreenPoint corner{VirtualScreen.left, VirtualScreen.top};
+  return {{corner.x, corner.y, corner.x + Display.Width, corner.y + Display.Height},
+          {-corner.x, -corner.y}};
+}
 
 void MemoryWindow::CloseDisplay(Canvas) { --DisplaysOpen; }
 
@@ -46,6 +71,10 @@ void MemoryWindow::EndPaint(Window, Canvas) {
   InsidePaint = false;
   Invalid = false;
   ++Paints;
+}
+
+PixelSize VirtualScreenSize(const std::vector<ScreenRect>& monitors) {
+  return SizeOf(VirtualScreenOf(PrimaryFirst(monitors)));
 }
 
 }  // namespace tessalander

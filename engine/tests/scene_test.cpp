@@ -246,11 +246,12 @@ TEST(SceneSetUp, PicturesThatCannotBeUsedFallBackToTheDesktop) {
     GivePicture(saver, 640, 480);
     UnreadableSizes layer(saver.Reader, row.readable, row.size);
     PuzzleEngine engine(layer, saver.Window, 128);
-    SetUpScene(engine, ReadSaverSettings(saver.Store), saver.Window.Handle());
+    SetUpScene(engine, ReadSaverSettings(saver.Store), saver.Window.Handle(),
+               saver.Window.PuzzleAreas(saver.Window.Handle()).front());
     SCOPED_TRACE(testing::Message() << row.readable << " " << row.size.width << "x" << row.size.height);
     EXPECT_EQ(engine.ImageMode, ImageFromDesktopDark);
     EXPECT_EQ(DifferingPixels(Pixels(engine.PristineSurface), saver.Window.Display), 0);
-    TearDownScene(engine, saver.Window.Handle());
+    TearDownScene(engine);
     EXPECT_EQ(layer.LiveObjects(), 0u) << "the unusable picture was released";
   }
 }

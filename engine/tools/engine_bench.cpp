@@ -30,7 +30,7 @@ void ShuffleTick(benchmark::State& state, int32_t width, int32_t height) {
   for (auto _ : state) {
     ArmShuffle(saver);
     ++saver.Window.StartSeconds;  // a new walk every time
-    AdvanceAnimation(saver.Engine, saver.Window.Handle());
+    AdvanceAnimation(saver.Engine, saver.Window.Handle(), saver.Window.CalendarSeconds());
     benchmark::DoNotOptimize(Pixels(saver.Engine.WorkSurface).Pixels.data());
   }
   state.counters["moves"] = saver.Engine.State.ShuffleCount + 1;

@@ -1,9 +1,7 @@
-// The puzzle as the saver window's animation, on GDI and the real settings.
+// The puzzles as the saver window's animation, on GDI and the real settings.
 #include <new>
 
-#include "engine/animation.h"
-#include "engine/frame_painting.h"
-#include "engine/scene.h"
+#include "engine/puzzle_scene.h"
 #include "engine/win32/block_size.h"
 #include "engine/win32/gdi_surface_layer.h"
 #include "engine/win32/win32_window_services.h"
@@ -15,28 +13,28 @@ namespace tessalander {
 namespace {
 
 // Everything the window shows, made at WM_CREATE and freed at WM_DESTROY.
-struct PuzzleScene {
+struct WindowScene {
   GdiSurfaceLayer surfaces;
   Win32WindowServices services;
-  PuzzleEngine puzzle{surfaces, services, BlockSize};
+  PuzzleScene puzzles{surfaces, services, BlockSize};
 };
 
-PuzzleScene& SceneOf(void* scene) { return *static_cast<PuzzleScene*>(scene); }
+WindowScene& SceneOf(void* scene) { return *static_cast<WindowScene*>(scene); }
 
 void* SetUp(HWND window) {
-  auto* scene = new (std::nothrow) PuzzleScene;
+  auto* scene = new (std::nothrow) WindowScene;
   if (scene == nullptr) return nullptr;
   // The settings are read here, once: a change takes effect at the next start.
-  SetUpScene(scene->puzzle, ReadSaverSettings(ProcessSettingsStore()), AsWindow(window));
+  SetUpPuzzleScene(scene->puzzles, ReadSaverSettings(ProcessSettingsStore()), AsWindow(window));
   return scene;
 }
 
-void Tick(void* scene, HWND window) { AdvanceAnimation(SceneOf(scene).puzzle, AsWindow(window)); }
+void Tick(void* scene, HWND window) { TickPuzzleScene(SceneOf(scene).puzzles, AsWindow(window)); }
 
-void Paint(void* scene, HWND window) { PaintFrame(SceneOf(scene).puzzle, AsWindow(window)); }
+void Paint(void* scene, HWND window) { PaintPuzzleScene(SceneOf(scene).puzzles, AsWindow(window)); }
 
 void TearDown(void* scene, HWND window) {
-  TearDownScene(SceneOf(scene).puzzle, AsWindow(window));
+  TearDownPuzzleScene(SceneOf(scene).puzzles, AsWindow(window));
   delete &SceneOf(scene);
 }
 

@@ -3,11 +3,63 @@
 #include <ctime>
 
 #include "engine/win32/gdi_surface_layer.h"
+#include "host/win32/library_function.h"
 
 namespace tessalander {
 
-PixelSize Win32WindowServices::ScreenSize() {
+namespace {
+
+// EnumDisplayMonitors and GetMonitorInfoA came with Windows 98 and 2000; on
+// Windows 95 and NT 4 they are missing, and the one monitor is the screen.
+using EnumDisplayMonitorsFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+using GetMonitorInfoFn = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
+
+struct Enumeration {
+  GetMonitorInfoFn info;
+  std::vector<DisplayMonitor> monitors;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  Enumeration& e = *reinterpret_cast<Enumeration*>(data);
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (!e.info(monitor, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  e.monitors.push_back({{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
+                         static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)},
+                        (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  return TRUE;
+}
+
+// In the order the system enumerates them; none when it cannot.
+std::vector<DisplayMonitor> ListMonitors() {
+  const HMODULE user = GetModuleHandleA("USER32.DLL");
+  if (user == nullptr) return {};
+  const auto enumerate = LibraryFunction<EnumDisplayMonitorsFn>(user, "EnumDisplayMonitors");
+  Enumeration e{LibraryFunction<GetMonitorInfoFn>(user, "GetMonitorInfoA"), {}};
+  if (enumerate == nullptr || e.info == nullptr) return {};
+  enumerate(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&e));
+  return e.monitors;
+}
+
+PixelSize PrimaryScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+}  // namespace
+
+std::vector<PuzzleArea> Win32WindowServices::PuzzleAreas(Window window) {
+  const HWND hwnd = AsHwnd(window);
+  if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+    return ArrangePuzzleAreas({}, {0, 0}, true, PrimaryScreenSize());
+  }
+  // The full-screen window covers the screen context's clip box; its client
+  // area starts at the box's top-left corner, (-800, 0) with a secondary of
+  // 800 pixels to the primary's left.
+  POINT origin = {0, 0};
+  ClientToScreen(hwnd, &origin);
+  return ArrangePuzzleAreas(ListMonitors(), {static_cast<int32_t>(origin.x), static_cast<int32_t>(origin.y)},
+                            false, PrimaryScreenSize());
 }
 
 ScreenRect Win32WindowServices::DesktopRect() {
@@ -21,8 +73,32 @@ Canvas Win32WindowServices::OpenDisplay() {
   return AsCanvas(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
 }
 
-PixelSize Win32WindowServices::DisplaySize(Canvas display) {
-  return {GetDeviceCaps(AsDc(display), HORZRES), GetDeviceCaps(AsDc(display), VERTRES)};
+// On one monitor the display context holds the screen, HORZRES x VERTRES, at
+// the origin. On several, HORZRES x VERTRES is only the primary's size, and
+// under Wine (8.0, two monitors) the context from CreateDCA("DISPLAY") holds
+// the whole virtual screen, but with its pixel (0, 0) at the virtual
+// screen's top-left corner: its clip box is (0, 0, 1824, 768) whether the
+// secondary lies right or left of the primary, where the screen context's
+// (GetDC(NULL)) is the virtual screen, (-800, 0, 1024, 768) on the left. So
+// the clip box, when it is the virtual screen's size, says where the virtual
+// screen's corner lies in the context; that holds as well where the context
+// uses screen coordinates. A context of another size holds the primary alone.
+DisplayView Win32WindowServices::ViewOfDisplay(Canvas display) {
+  const HDC dc = AsDc(display);
+  DisplayView view{{0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)}, {0, 0}};
+  if (GetSystemMetrics(SM_CMONITORS) < 2) return view;
+  const int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int32_t width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int32_t height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  RECT clip = {};
+  if (GetClipBox(dc, &clip) == ERROR || clip.right - clip.left != width ||
+      clip.bottom - clip.top != height) {
+    return view;
+  }
+  view.screen = {left, top, left + width, top + height};
+  view.origin = {static_cast<int32_t>(clip.left) - left, static_cast<int32_t>(clip.top) - top};
+  return view;
 }
 
 void Win32WindowServices::CloseDisplay(Canvas display) { DeleteDC(AsDc(display)); }

@@ -12,10 +12,10 @@ inline Window AsWindow(HWND window) { return reinterpret_cast<Window>(window); }
 
 class Win32WindowServices final : public WindowServices {
  public:
-  PixelSize ScreenSize() override;
+  std::vector<PuzzleArea> PuzzleAreas(Window window) override;
   ScreenRect DesktopRect() override;
   Canvas OpenDisplay() override;
-  PixelSize DisplaySize(Canvas display) override;
+  DisplayView ViewOfDisplay(Canvas display) override;
   void CloseDisplay(Canvas display) override;
   Canvas WindowContext(Window window) override;
   void ReleaseWindowContext(Window window, Canvas context) override;
