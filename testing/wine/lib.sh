@@ -136,11 +136,12 @@ wait_for_change() {  # wait_for_change BASELINE SHOT
 # drawn, until one equals a frame of the renderer (speed 4). The shuffle's
 # seed is its calendar second, which lies between the window's appearance
 # (SEEN) and the first frame (SHOWN); a second either side allows for the
-# polling. Sets MATCHED_SHOT to the matching screenshot's file.
+# polling. Sets MATCHED_SHOT to the matching screenshot's file and
+# MATCHED_SEED and MATCHED_TICK to the frame's.
 match_solve_frame() {  # match_solve_frame RENDERER SEEN SHOWN SOURCE-ARGS...
   local render=$1 seeds=$(( $2 - 2 ))-$(( $3 + 1 )) attempt result
   shift 3
-  MATCHED_SHOT=
+  MATCHED_SHOT= MATCHED_SEED= MATCHED_TICK=
   for attempt in 1 2 3; do
     sleep 0.7
     screenshot "solving-$attempt.png"
@@ -149,6 +150,8 @@ match_solve_frame() {  # match_solve_frame RENDERER SEEN SHOWN SOURCE-ARGS...
         --match "solving-$attempt.png" --out "$ARTIFACTS"); then
       echo "ok: the screenshot during the solve is the renderer's frame: $result"
       MATCHED_SHOT=solving-$attempt.png
+      MATCHED_SEED=$(sed -n 's/.*seed=\([0-9]*\).*/\1/p' <<<"$result")
+      MATCHED_TICK=$(sed -n 's/.*tick=\([0-9]*\).*/\1/p' <<<"$result")
       return 0
     fi
     echo "attempt $attempt: $result"
