@@ -1,7 +1,8 @@
 // The engine's costly moments on memory surfaces: the tick that shuffles, the
 // scramble alone (the permutation the .scr ships against the plain replay of
 // the walk move by move), a solving tick with its paint, and scene set-up
-// with a large picture.
+// with a large picture; the last two also on one and on two 4K monitors side
+// by side, where each monitor plays its own puzzle.
 #include <benchmark/benchmark.h>
 
 #include "engine/animation.h"
@@ -14,13 +15,29 @@ namespace tessalander {
 
 namespace {
 
-// Makes the next tick the one that ends the waiting phase.
+// Makes the next tick the one that ends the waiting phase, for every puzzle.
 void ArmShuffle(MemorySaver& saver) {
-  PuzzleState& s = saver.Engine.State;
-  s.MoveIndex = 0;
-  s.HoleX = s.HoleY = 0;
-  s.SlideOffsetX = s.SlideOffsetY = s.OriginDeltaX = s.OriginDeltaY = 0;
-  s.PhaseCounter = s.PauseThreshold + 1;
+  for (PuzzleEngine& puzzle : saver.Scene.Puzzles) {
+    PuzzleState& s = puzzle.State;
+    s.MoveIndex = 0;
+    s.HoleX = s.HoleY = 0;
+    s.SlideOffsetX = s.SlideOffsetY = s.OriginDeltaX = s.OriginDeltaY = 0;
+    s.PhaseCounter = s.PauseThreshold + 1;
+  }
+}
+
+// 3840 x 2160 monitors side by side, the primary first.
+std::vector<ScreenRect> FourKMonitors(int count) {
+  std::vector<ScreenRect> monitors;
+  for (int i = 0; i < count; ++i) monitors.push_back({3840 * i, 0, 3840 * (i + 1), 2160});
+  return monitors;
+}
+
+bool AnyWaiting(const MemorySaver& saver) {
+  for (const PuzzleEngine& puzzle : saver.Scene.Puzzles) {
+    if (puzzle.State.PhaseCounter <= 0) return true;
+  }
+  return false;
 }
 
 void ShuffleTick(benchmark::State& state, int32_t width, int32_t height) {
@@ -57,30 +74,40 @@ void Scramble(benchmark::State& state, CopyWalk copy, int32_t width, int32_t hei
                                                 benchmark::Counter::kAvgIterations);
 }
 
-void SolvingTick(benchmark::State& state, int32_t width, int32_t height) {
-  MemorySaver saver({width, height});
+// Speed 1: a block moves 1/16 of its edge per tick. With coldCaches, every
+// tick starts after 64 MiB of other writes, as a tick 50 ms after the last
+// may; then a tick's time follows the pixels it copies. Warm, the blocks of
+// two 4K monitors no longer fit the caches together, and two cost more than
+// twice one.
+void SolvingTick(benchmark::State& state, const std::vector<ScreenRect>& monitors, bool coldCaches) {
+  MemorySaver saver(monitors);
   saver.SetCode("shufflenum", 4);
   saver.SetCode("speed", 1);
   saver.Create();
   saver.Tick();  // the shuffle
+  std::vector<uint32_t> other(coldCaches ? 16u << 20 : 0u);
+  uint32_t written = 0;
   for (auto _ : state) {
-    if (saver.Engine.State.PhaseCounter <= 0) {
+    if (AnyWaiting(saver) || coldCaches) {
       state.PauseTiming();
-      ArmShuffle(saver);
-      saver.Tick();
+      if (AnyWaiting(saver)) {
+        ArmShuffle(saver);
+        saver.Tick();
+      }
+      for (uint32_t& word : other) word = ++written;
+      benchmark::DoNotOptimize(other.data());
       state.ResumeTiming();
     }
     saver.Tick();
   }
 }
 
-void SetUpLargePicture(benchmark::State& state) {
-  const PixelSize screen{3840, 2160};
-  const std::vector<uint8_t> picture = EncodeBmp(MakeTestPattern(screen.width, screen.height));
+void SetUpLargePicture(benchmark::State& state, int count) {
+  const std::vector<uint8_t> picture = EncodeBmp(MakeTestPattern(3840, 2160));
   for (auto _ : state) {
     state.PauseTiming();
     {
-      auto saver = std::make_unique<MemorySaver>(screen);
+      auto saver = std::make_unique<MemorySaver>(FourKMonitors(count));
       saver->Files["TessalanderImage.bmp"] = picture;
       state.ResumeTiming();
       saver->Create();
@@ -103,9 +130,18 @@ BENCHMARK_CAPTURE(Scramble, MoveByMove_3840x2160, &CopyWalkMoveByMove, 3840, 216
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Scramble, Permutation_3840x2160, &CopyWalkAsPermutation, 3840, 2160)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SolvingTick, 1920x1080, 1920, 1080)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(SolvingTick, 3840x2160, 3840, 2160)->Unit(benchmark::kMicrosecond);
-BENCHMARK(SetUpLargePicture)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SolvingTick, 1920x1080, std::vector<ScreenRect>{{0, 0, 1920, 1080}}, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SolvingTick, 3840x2160, FourKMonitors(1), false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SolvingTick, 2x3840x2160, FourKMonitors(2), false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SolvingTick, 3840x2160_cold, FourKMonitors(1), true)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(400);
+BENCHMARK_CAPTURE(SolvingTick, 2x3840x2160_cold, FourKMonitors(2), true)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(400);
+BENCHMARK_CAPTURE(SetUpLargePicture, 3840x2160, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUpLargePicture, 2x3840x2160, 2)->Unit(benchmark::kMillisecond);
 
 }  // namespace tessalander
 
