@@ -8,40 +8,41 @@ namespace {
 
 bool HasPixels(const ScreenRect& r) { return r.right > r.left && r.bottom > r.top; }
 
-PuzzleArea AreaOf(const DisplayMonitor& monitor, ScreenPoint windowOrigin) {
-  return {monitor.rect, monitor.rect.left - windowOrigin.x, monitor.rect.top - windowOrigin.y,
-          monitor.primary};
+void Add(PuzzleAreaList& list, const DisplayMonitor& monitor, ScreenPoint windowOrigin) {
+  if (list.count == kMostMonitors) return;
+  list.area[list.count++] = {monitor.rect, monitor.rect.left - windowOrigin.x,
+                             monitor.rect.top - windowOrigin.y, monitor.primary};
 }
 
 }  // namespace
 
-std::vector<PuzzleArea> ArrangePuzzleAreas(const std::vector<DisplayMonitor>& monitors,
-                                           ScreenPoint windowOrigin, bool childWindow,
-                                           PixelSize primaryScreen) {
-  const DisplayMonitor primary{{0, 0, primaryScreen.width, primaryScreen.height}, true};
-  if (childWindow) return {AreaOf(primary, {0, 0})};
-
-  const auto primaryWithPixels = std::find_if(
-      monitors.begin(), monitors.end(),
-      [](const DisplayMonitor& m) { return m.primary && HasPixels(m.rect); });
-  std::vector<PuzzleArea> areas;
-  if (primaryWithPixels != monitors.end()) areas.push_back(AreaOf(*primaryWithPixels, windowOrigin));
-  for (auto monitor = monitors.begin(); monitor != monitors.end(); ++monitor) {
-    if (monitor == primaryWithPixels || !HasPixels(monitor->rect)) continue;
-    areas.push_back(AreaOf(*monitor, windowOrigin));
+PuzzleAreaList ArrangePuzzleAreas(const DisplayMonitor* monitors, int count, ScreenPoint windowOrigin,
+                                  bool childWindow, PixelSize primaryScreen) {
+  const DisplayMonitor screen{{0, 0, primaryScreen.width, primaryScreen.height}, true};
+  PuzzleAreaList list;
+  if (childWindow) {
+    Add(list, screen, {0, 0});
+    return list;
   }
-  if (areas.empty()) areas.push_back(AreaOf(primary, windowOrigin));
-  return areas;
+  int primary = -1;
+  for (int i = 0; i < count && primary < 0; ++i) {
+    if (monitors[i].primary && HasPixels(monitors[i].rect)) primary = i;
+  }
+  if (primary >= 0) Add(list, monitors[primary], windowOrigin);
+  for (int i = 0; i < count; ++i) {
+    if (i != primary && HasPixels(monitors[i].rect)) Add(list, monitors[i], windowOrigin);
+  }
+  if (list.count == 0) Add(list, screen, windowOrigin);
+  return list;
 }
 
-ScreenRect VirtualScreenOf(const std::vector<DisplayMonitor>& monitors) {
-  if (monitors.empty()) return {};
-  ScreenRect box = monitors.front().rect;
-  for (const DisplayMonitor& monitor : monitors) {
-    box.left = std::min(box.left, monitor.rect.left);
-    box.top = std::min(box.top, monitor.rect.top);
-    box.right = std::max(box.right, monitor.rect.right);
-    box.bottom = std::max(box.bottom, monitor.rect.bottom);
+ScreenRect VirtualScreenOf(const DisplayMonitor* monitors, int count) {
+  if (count <= 0) return {};
+  ScreenRect box = monitors[0].rect;
+  for (int i = 1; i < count; ++i) {
+    const ScreenRect& r = monitors[i].rect;
+    box = {std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
+           std::max(box.bottom, r.bottom)};
   }
   return box;
 }

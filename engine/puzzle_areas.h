@@ -5,12 +5,15 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "engine/surface_layer.h"
 #include "host/screen_rect.h"
 
 namespace tessalander {
+
+// Monitors beyond these stay black. Fixed, as the Windows build allocates
+// nothing it could fail to free.
+inline constexpr int kMostMonitors = 16;
 
 // A monitor as the system reports it, in screen coordinates (the primary's
 // top-left corner is the origin).
@@ -29,17 +32,21 @@ struct PuzzleArea {
   bool primary = false;
 };
 
+struct PuzzleAreaList {
+  PuzzleArea area[kMostMonitors];
+  int count = 0;
+};
+
 // The primary first, then the others in the order the system gave them; a
 // full-screen window's areas are the monitors' rectangles less its own
 // top-left corner (in screen coordinates). Monitors without pixels are left
 // out. With no monitor at all (a system that cannot list them), and for a
 // child window, the one area is the primary screen at the screen's origin.
-std::vector<PuzzleArea> ArrangePuzzleAreas(const std::vector<DisplayMonitor>& monitors,
-                                           ScreenPoint windowOrigin, bool childWindow,
-                                           PixelSize primaryScreen);
+PuzzleAreaList ArrangePuzzleAreas(const DisplayMonitor* monitors, int count, ScreenPoint windowOrigin,
+                                  bool childWindow, PixelSize primaryScreen);
 
 // The smallest rectangle that holds every monitor: the virtual screen.
-ScreenRect VirtualScreenOf(const std::vector<DisplayMonitor>& monitors);
+ScreenRect VirtualScreenOf(const DisplayMonitor* monitors, int count);
 
 // The part two rectangles share; empty (right <= left or bottom <= top) when
 // they share none.

@@ -1,5 +1,8 @@
 #include "engine/puzzle_scene.h"
 
+#include <cstdlib>
+#include <new>
+
 #include "engine/animation.h"
 #include "engine/frame_painting.h"
 #include "engine/geometry.h"
@@ -7,17 +10,42 @@
 
 namespace tessalander {
 
+namespace {
+
+// A puzzle for a monitor other than the primary; nullptr without memory.
+PuzzleEngine* MakePuzzle(PuzzleScene& scene, const PuzzleArea& area) {
+  void* memory = std::malloc(sizeof(PuzzleEngine));
+  if (memory == nullptr) return nullptr;
+  const int32_t width = area.monitor.right - area.monitor.left;
+  return new (memory) PuzzleEngine(scene.Surfaces, scene.Services, BlockSizeForScreenWidth(width));
+}
+
+}  // namespace
+
+PuzzleScene::PuzzleScene(SurfaceLayer& surfaces, WindowServices& services, int32_t primaryBlockSize)
+    : Surfaces(surfaces), Services(services), Primary(surfaces, services, primaryBlockSize) {
+  Puzzles[0] = &Primary;
+}
+
+PuzzleScene::~PuzzleScene() {
+  for (int i = 1; i < Count; ++i) {
+    Puzzles[i]->~PuzzleEngine();
+    std::free(Puzzles[i]);
+  }
+}
+
 void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window window) {
-  const std::vector<PuzzleArea> areas = scene.Services.PuzzleAreas(window);
+  const PuzzleAreaList areas = scene.Services.PuzzleAreas(window);
   bool anyReady = false;
-  for (size_t i = 0; i < areas.size(); ++i) {
-    if (i == scene.Puzzles.size()) {
-      const int32_t width = areas[i].monitor.right - areas[i].monitor.left;
-      scene.Puzzles.emplace_back(scene.Surfaces, scene.Services, BlockSizeForScreenWidth(width));
+  for (int i = 0; i < areas.count; ++i) {
+    if (i == scene.Count) {
+      scene.Puzzles[i] = MakePuzzle(scene, areas.area[i]);
+      if (scene.Puzzles[i] == nullptr) break;
+      ++scene.Count;
     }
-    PuzzleEngine& puzzle = scene.Puzzles[i];
+    PuzzleEngine& puzzle = *scene.Puzzles[i];
     puzzle.SeedOffset = static_cast<uint32_t>(i);
-    SetUpScene(puzzle, settings, window, areas[i]);
+    SetUpScene(puzzle, settings, window, areas.area[i]);
     anyReady = anyReady || IsSceneReady(puzzle);
   }
   if (!anyReady) return;
@@ -27,14 +55,14 @@ void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window 
 
 void TickPuzzleScene(PuzzleScene& scene, Window window) {
   const int64_t seconds = scene.Services.CalendarSeconds();
-  for (PuzzleEngine& puzzle : scene.Puzzles) AdvanceAnimation(puzzle, window, seconds);
+  for (int i = 0; i < scene.Count; ++i) AdvanceAnimation(*scene.Puzzles[i], window, seconds);
 }
 
 void PaintPuzzleScene(PuzzleScene& scene, Window window) {
   Canvas context = scene.Services.BeginPaint(window);
   if (context != nullptr) {
-    for (PuzzleEngine& puzzle : scene.Puzzles) {
-      if (IsSceneReady(puzzle)) RepaintPuzzle(puzzle, context);
+    for (int i = 0; i < scene.Count; ++i) {
+      if (IsSceneReady(*scene.Puzzles[i])) RepaintPuzzle(*scene.Puzzles[i], context);
     }
   }
   scene.Services.EndPaint(window, context);
@@ -42,7 +70,7 @@ void PaintPuzzleScene(PuzzleScene& scene, Window window) {
 
 void TearDownPuzzleScene(PuzzleScene& scene, Window window) {
   scene.Services.KillTimer(window, kAnimationTimerId);
-  for (PuzzleEngine& puzzle : scene.Puzzles) TearDownScene(puzzle);
+  for (int i = 0; i < scene.Count; ++i) TearDownScene(*scene.Puzzles[i]);
   scene.Services.PostQuit();
 }
 

@@ -6,8 +6,8 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 
+#include "engine/puzzle_areas.h"
 #include "engine/puzzle_engine.h"
 #include "settings/saver_settings.h"
 
@@ -16,16 +16,20 @@ namespace tessalander {
 struct PuzzleScene {
   // The primary's puzzle exists from the start, with the block size fixed at
   // process start; set-up adds one for every other monitor.
-  PuzzleScene(SurfaceLayer& surfaces, WindowServices& services, int32_t primaryBlockSize)
-      : Surfaces(surfaces), Services(services) {
-    Puzzles.emplace_back(surfaces, services, primaryBlockSize);
-  }
+  PuzzleScene(SurfaceLayer& surfaces, WindowServices& services, int32_t primaryBlockSize);
+  // Frees the other monitors' puzzles (their surfaces go at tear-down).
+  ~PuzzleScene();
+  PuzzleScene(const PuzzleScene&) = delete;
+  PuzzleScene& operator=(const PuzzleScene&) = delete;
 
   SurfaceLayer& Surfaces;
   WindowServices& Services;
-  // The primary's first, then the window's other areas in order. A deque,
-  // so that adding puzzles leaves references to the primary's valid.
-  std::deque<PuzzleEngine> Puzzles;
+  PuzzleEngine Primary;
+  // Puzzles[0] is Primary; the others, one per further area, live on the
+  // heap (malloc: the Windows build has no throwing allocator). A monitor
+  // whose puzzle cannot be had stays black.
+  PuzzleEngine* Puzzles[kMostMonitors] = {};
+  int Count = 1;
 };
 
 // WM_CREATE: sets up a puzzle in each of the window's areas, the one at

@@ -26,7 +26,7 @@ struct DisplayView {
 struct WindowServices {
   // Where the window plays its puzzles (ArrangePuzzleAreas): the primary
   // first, never none.
-  virtual std::vector<PuzzleArea> PuzzleAreas(Window window) = 0;
+  virtual PuzzleAreaList PuzzleAreas(Window window) = 0;
   // The desktop window's rectangle in screen coordinates.
   virtual ScreenRect DesktopRect() = 0;
 

@@ -38,7 +38,7 @@ MemorySaver::MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface 
           })),
       Scene(*Surfaces, Window,
             blockSize >= 0 ? blockSize : BlockSizeForScreenWidth(Window.Screen.width)),
-      Engine(Scene.Puzzles.front()) {}
+      Engine(Scene.Primary) {}
 
 void MemorySaver::SetCode(const char* name, uint32_t code) {
   Registry.PutDword(kSettingsKeyPath, name, code);

@@ -22,13 +22,14 @@ MemoryWindow::MemoryWindow(PixelSize screen, MemorySurface desktop)
 MemoryWindow::MemoryWindow(std::vector<ScreenRect> monitors, MemorySurface desktop)
     : Screen(SizeOf(monitors.at(0))),
       Monitors(PrimaryFirst(monitors)),
-      VirtualScreen(VirtualScreenOf(Monitors)),
+      VirtualScreen(VirtualScreenOf(Monitors.data(), static_cast<int>(Monitors.size()))),
       Desktop(monitors.at(0)),
       Display(std::move(desktop)),
       Client(SizeOf(VirtualScreen).width, SizeOf(VirtualScreen).height, kBlack) {}
 
-std::vector<PuzzleArea> MemoryWindow::PuzzleAreas(Window) {
-  return ArrangePuzzleAreas(Monitors, {VirtualScreen.left, VirtualScreen.top}, Child, Screen);
+PuzzleAreaList MemoryWindow::PuzzleAreas(Window) {
+  return ArrangePuzzleAreas(Monitors.data(), static_cast<int>(Monitors.size()),
+                            {VirtualScreen.left, VirtualScreen.top}, Child, Screen);
 }
 
 Canvas MemoryWindow::OpenDisplay() {
@@ -74,7 +75,8 @@ void MemoryWindow::EndPaint(Window, Canvas) {
 }
 
 PixelSize VirtualScreenSize(const std::vector<ScreenRect>& monitors) {
-  return SizeOf(VirtualScreenOf(PrimaryFirst(monitors)));
+  const std::vector<DisplayMonitor> listed = PrimaryFirst(monitors);
+  return SizeOf(VirtualScreenOf(listed.data(), static_cast<int>(listed.size())));
 }
 
 }  // namespace tessalander

@@ -25,7 +25,7 @@ class MemoryWindow final : public WindowServices {
   // covers the primary, as Wine's does.
   MemoryWindow(std::vector<ScreenRect> monitors, MemorySurface desktop);
 
-  std::vector<PuzzleArea> PuzzleAreas(Window window) override;
+  PuzzleAreaList PuzzleAreas(Window window) override;
   ScreenRect DesktopRect() override { return Desktop; }
   Canvas OpenDisplay() override;
   DisplayView ViewOfDisplay(Canvas display) override;

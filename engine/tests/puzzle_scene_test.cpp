@@ -48,17 +48,29 @@ TEST(PuzzleAreas, ArrangedPrimaryFirstInWindowCoordinates) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    const std::vector<PuzzleArea> areas =
-        ArrangePuzzleAreas(row.monitors, row.origin, row.child, {1024, 768});
-    ASSERT_EQ(areas.size(), row.areas.size());
-    for (size_t i = 0; i < areas.size(); ++i) {
+    const PuzzleAreaList areas = ArrangePuzzleAreas(
+        row.monitors.data(), static_cast<int>(row.monitors.size()), row.origin, row.child, {1024, 768});
+    ASSERT_EQ(static_cast<size_t>(areas.count), row.areas.size());
+    for (size_t i = 0; i < row.areas.size(); ++i) {
       SCOPED_TRACE(testing::Message() << "area " << i);
-      EXPECT_EQ(Corners(areas[i].monitor), Corners(row.areas[i].monitor));
-      EXPECT_EQ(areas[i].left, row.areas[i].left);
-      EXPECT_EQ(areas[i].top, row.areas[i].top);
-      EXPECT_EQ(areas[i].primary, row.areas[i].primary);
+      EXPECT_EQ(Corners(areas.area[i].monitor), Corners(row.areas[i].monitor));
+      EXPECT_EQ(areas.area[i].left, row.areas[i].left);
+      EXPECT_EQ(areas.area[i].top, row.areas[i].top);
+      EXPECT_EQ(areas.area[i].primary, row.areas[i].primary);
     }
   }
+
+  // More monitors than a scene plays on, the primary listed last: it still
+  // comes first, and the ones beyond the limit are left out.
+  std::vector<DisplayMonitor> many;
+  for (int32_t i = 0; i < kMostMonitors + 4; ++i) many.push_back({{-100 * (i + 1), 0, -100 * i, 100}, false});
+  many.back() = {primary, true};
+  const PuzzleAreaList most =
+      ArrangePuzzleAreas(many.data(), static_cast<int>(many.size()), {-2000, 0}, false, {1024, 768});
+  ASSERT_EQ(most.count, kMostMonitors);
+  EXPECT_TRUE(most.area[0].primary);
+  EXPECT_EQ(most.area[0].left, 2000);
+  EXPECT_EQ(Corners(most.area[kMostMonitors - 1].monitor), Corners(many[kMostMonitors - 2].rect));
 }
 
 TEST(PuzzleScene, EachMonitorItsOwnPuzzle) {
@@ -79,10 +91,10 @@ TEST(PuzzleScene, EachMonitorItsOwnPuzzle) {
     SCOPED_TRACE(row.name);
     MemorySaver saver(row.monitors);
     saver.Create();
-    ASSERT_EQ(saver.Scene.Puzzles.size(), row.puzzles.size());
-    EXPECT_EQ(&saver.Scene.Puzzles[0], &saver.Engine) << "the primary's puzzle comes first";
+    ASSERT_EQ(static_cast<size_t>(saver.Scene.Count), row.puzzles.size());
+    EXPECT_EQ(saver.Scene.Puzzles[0], &saver.Engine) << "the primary's puzzle comes first";
     for (size_t i = 0; i < row.puzzles.size(); ++i) {
-      const PuzzleEngine& p = saver.Scene.Puzzles[i];
+      const PuzzleEngine& p = *saver.Scene.Puzzles[i];
       EXPECT_EQ(std::vector<int32_t>({p.AreaLeft, p.AreaTop, p.ScreenWidth, p.ScreenHeight,
                                       p.BlockSize, static_cast<int32_t>(p.SeedOffset)}),
                 row.puzzles[i])
@@ -146,10 +158,11 @@ TEST(PuzzleScene, EachMonitorShowsItsOwnFramesAndTheRestStaysBlack) {
       std::vector<std::unique_ptr<MemorySaver>> alone = SaversAlone(whole);
       Prepare(whole, source);
       for (auto& saver : alone) Prepare(*saver, source);
-      ASSERT_EQ(whole.Scene.Puzzles.size(), alone.size());
+      ASSERT_EQ(static_cast<size_t>(whole.Scene.Count), alone.size());
 
       MemorySurface outside = whole.Window.Client;
-      for (const PuzzleEngine& puzzle : whole.Scene.Puzzles) {
+      for (int i = 0; i < whole.Scene.Count; ++i) {
+        const PuzzleEngine& puzzle = *whole.Scene.Puzzles[i];
         FillPixels(outside, puzzle.AreaLeft, puzzle.AreaTop, puzzle.ScreenWidth, puzzle.ScreenHeight,
                    0x123456);
       }
@@ -161,7 +174,7 @@ TEST(PuzzleScene, EachMonitorShowsItsOwnFramesAndTheRestStaysBlack) {
         }
         MemorySurface shown = whole.Window.Client;
         for (size_t i = 0; i < alone.size(); ++i) {
-          const PuzzleEngine& puzzle = whole.Scene.Puzzles[i];
+          const PuzzleEngine& puzzle = *whole.Scene.Puzzles[i];
           ASSERT_EQ(DifferingPixels(AreaOf(shown, puzzle), alone[i]->Window.Client), 0)
               << "monitor " << i << ", tick " << tick;
           FillPixels(shown, puzzle.AreaLeft, puzzle.AreaTop, puzzle.ScreenWidth, puzzle.ScreenHeight,
@@ -188,7 +201,7 @@ TEST(PuzzleScene, PicturesFitEachMonitor) {
     GivePicture(saver, picture.width, picture.height);
     saver.Create();
     for (size_t i = 0; i < 2; ++i) {
-      const PuzzleEngine& puzzle = saver.Scene.Puzzles[i];
+      const PuzzleEngine& puzzle = *saver.Scene.Puzzles[i];
       MemorySaver alone({puzzle.ScreenWidth, puzzle.ScreenHeight});
       GivePicture(alone, picture.width, picture.height);
       alone.Create();
@@ -203,8 +216,8 @@ TEST(PuzzleScene, EqualMonitorsDoNotMoveInLockStep) {
   saver.Window.StartSeconds = 1234567;
   saver.Create();
   saver.Tick();
-  const PuzzleState& a = saver.Scene.Puzzles[0].State;
-  const PuzzleState& b = saver.Scene.Puzzles[1].State;
+  const PuzzleState& a = saver.Scene.Puzzles[0]->State;
+  const PuzzleState& b = saver.Scene.Puzzles[1]->State;
   ASSERT_EQ(a.PhaseCounter, 1);
   ASSERT_EQ(b.PhaseCounter, 1);
   EXPECT_NE(std::vector<uint8_t>(a.MoveHistory, a.MoveHistory + 201),
@@ -222,8 +235,8 @@ TEST(PuzzleScene, AMonitorTooSmallForAGridShowsItsPictureWhole) {
     saver.SetCode(kSpeed, 4);
     saver.SetCode(kShuffleNum, 1);
     saver.Create();
-    const PuzzleEngine& primary = saver.Scene.Puzzles[0];
-    const PuzzleEngine& tiny = saver.Scene.Puzzles[1];
+    const PuzzleEngine& primary = *saver.Scene.Puzzles[0];
+    const PuzzleEngine& tiny = *saver.Scene.Puzzles[1];
     ASSERT_TRUE(IsSceneReady(tiny));
     bool primarySolved = false;
     for (int tick = 0; tick < 400; ++tick) {
@@ -269,8 +282,8 @@ TEST(PuzzleScene, APuzzleThatCannotBeSetUpLeavesItsMonitorBlackAndTheOthersPlay)
     GivePicture(saver, 256, 192);
     saver.Surfaces->RefusedSurfaces = row.refused;
     saver.Create();
-    const PuzzleEngine& primary = saver.Scene.Puzzles[0];
-    const PuzzleEngine& secondary = saver.Scene.Puzzles[1];
+    const PuzzleEngine& primary = *saver.Scene.Puzzles[0];
+    const PuzzleEngine& secondary = *saver.Scene.Puzzles[1];
     EXPECT_EQ(IsSceneReady(primary), row.primary);
     EXPECT_EQ(IsSceneReady(secondary), row.secondary);
     EXPECT_EQ(saver.Window.Timers.size(), row.timer ? 1u : 0u);

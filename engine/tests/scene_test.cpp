@@ -247,7 +247,7 @@ TEST(SceneSetUp, PicturesThatCannotBeUsedFallBackToTheDesktop) {
     UnreadableSizes layer(saver.Reader, row.readable, row.size);
     PuzzleEngine engine(layer, saver.Window, 128);
     SetUpScene(engine, ReadSaverSettings(saver.Store), saver.Window.Handle(),
-               saver.Window.PuzzleAreas(saver.Window.Handle()).front());
+               saver.Window.PuzzleAreas(saver.Window.Handle()).area[0]);
     SCOPED_TRACE(testing::Message() << row.readable << " " << row.size.width << "x" << row.size.height);
     EXPECT_EQ(engine.ImageMode, ImageFromDesktopDark);
     EXPECT_EQ(DifferingPixels(Pixels(engine.PristineSurface), saver.Window.Display), 0);

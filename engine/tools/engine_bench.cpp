@@ -17,8 +17,8 @@ namespace {
 
 // Makes the next tick the one that ends the waiting phase, for every puzzle.
 void ArmShuffle(MemorySaver& saver) {
-  for (PuzzleEngine& puzzle : saver.Scene.Puzzles) {
-    PuzzleState& s = puzzle.State;
+  for (int i = 0; i < saver.Scene.Count; ++i) {
+    PuzzleState& s = saver.Scene.Puzzles[i]->State;
     s.MoveIndex = 0;
     s.HoleX = s.HoleY = 0;
     s.SlideOffsetX = s.SlideOffsetY = s.OriginDeltaX = s.OriginDeltaY = 0;
@@ -34,8 +34,8 @@ std::vector<ScreenRect> FourKMonitors(int count) {
 }
 
 bool AnyWaiting(const MemorySaver& saver) {
-  for (const PuzzleEngine& puzzle : saver.Scene.Puzzles) {
-    if (puzzle.State.PhaseCounter <= 0) return true;
+  for (int i = 0; i < saver.Scene.Count; ++i) {
+    if (saver.Scene.Puzzles[i]->State.PhaseCounter <= 0) return true;
   }
   return false;
 }

@@ -31,10 +31,11 @@ std::string FramePath(const RenderOptions& options, const char* kind, int64_t se
 
 // Which pixels of the window lie on a monitor, row by row.
 struct Coverage {
-  Coverage(PixelSize window, const std::vector<PuzzleArea>& areas)
+  Coverage(PixelSize window, const PuzzleAreaList& areas)
       : Width(window.width), Inside(static_cast<size_t>(window.width) * window.height, 0),
         RowInside(static_cast<size_t>(window.height), true) {
-    for (const PuzzleArea& area : areas) {
+    for (int i = 0; i < areas.count; ++i) {
+      const PuzzleArea& area = areas.area[i];
       const ScreenRect r = Intersection(
           {area.left, area.top, area.left + area.monitor.right - area.monitor.left,
            area.top + area.monitor.bottom - area.monitor.top},

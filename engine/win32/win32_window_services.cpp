@@ -14,32 +14,39 @@ namespace {
 using EnumDisplayMonitorsFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
 using GetMonitorInfoFn = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
 
-struct Enumeration {
-  GetMonitorInfoFn info;
-  std::vector<DisplayMonitor> monitors;
+// In the order the system enumerates them, as many as a scene can play on;
+// the primary is kept whatever its place.
+struct MonitorList {
+  GetMonitorInfoFn info = nullptr;
+  DisplayMonitor monitor[kMostMonitors];
+  int count = 0;
 };
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  Enumeration& e = *reinterpret_cast<Enumeration*>(data);
+  MonitorList& list = *reinterpret_cast<MonitorList*>(data);
   MONITORINFO info = {};
   info.cbSize = sizeof info;
-  if (!e.info(monitor, &info)) return TRUE;
+  if (!list.info(monitor, &info)) return TRUE;
+  const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  if (list.count == kMostMonitors && !primary) return TRUE;
   const RECT& r = info.rcMonitor;
-  e.monitors.push_back({{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
+  const int slot = list.count < kMostMonitors ? list.count++ : kMostMonitors - 1;
+  list.monitor[slot] = {{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
                          static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)},
-                        (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+                        primary};
   return TRUE;
 }
 
-// In the order the system enumerates them; none when it cannot.
-std::vector<DisplayMonitor> ListMonitors() {
+// None when the system cannot list them.
+MonitorList ListMonitors() {
+  MonitorList list;
   const HMODULE user = GetModuleHandleA("USER32.DLL");
-  if (user == nullptr) return {};
+  if (user == nullptr) return list;
   const auto enumerate = LibraryFunction<EnumDisplayMonitorsFn>(user, "EnumDisplayMonitors");
-  Enumeration e{LibraryFunction<GetMonitorInfoFn>(user, "GetMonitorInfoA"), {}};
-  if (enumerate == nullptr || e.info == nullptr) return {};
-  enumerate(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&e));
-  return e.monitors;
+  list.info = LibraryFunction<GetMonitorInfoFn>(user, "GetMonitorInfoA");
+  if (enumerate == nullptr || list.info == nullptr) return list;
+  enumerate(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&list));
+  return list;
 }
 
 PixelSize PrimaryScreenSize() {
@@ -48,18 +55,20 @@ PixelSize PrimaryScreenSize() {
 
 }  // namespace
 
-std::vector<PuzzleArea> Win32WindowServices::PuzzleAreas(Window window) {
+PuzzleAreaList Win32WindowServices::PuzzleAreas(Window window) {
   const HWND hwnd = AsHwnd(window);
   if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
-    return ArrangePuzzleAreas({}, {0, 0}, true, PrimaryScreenSize());
+    return ArrangePuzzleAreas(nullptr, 0, {0, 0}, true, PrimaryScreenSize());
   }
   // The full-screen window covers the screen context's clip box; its client
   // area starts at the box's top-left corner, (-800, 0) with a secondary of
   // 800 pixels to the primary's left.
   POINT origin = {0, 0};
   ClientToScreen(hwnd, &origin);
-  return ArrangePuzzleAreas(ListMonitors(), {static_cast<int32_t>(origin.x), static_cast<int32_t>(origin.y)},
-                            false, PrimaryScreenSize());
+  const MonitorList monitors = ListMonitors();
+  return ArrangePuzzleAreas(monitors.monitor, monitors.count,
+                            {static_cast<int32_t>(origin.x), static_cast<int32_t>(origin.y)}, false,
+                            PrimaryScreenSize());
 }
 
 ScreenRect Win32WindowServices::DesktopRect() {

@@ -12,7 +12,7 @@ inline Window AsWindow(HWND window) { return reinterpret_cast<Window>(window); }
 
 class Win32WindowServices final : public WindowServices {
  public:
-  std::vector<PuzzleArea> PuzzleAreas(Window window) override;
+  PuzzleAreaList PuzzleAreas(Window window) override;
   ScreenRect DesktopRect() override;
   Canvas OpenDisplay() override;
   DisplayView ViewOfDisplay(Canvas display) override;
