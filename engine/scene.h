@@ -1,7 +1,8 @@
 // Building the scene when the window is created: the screen's size, the
 // puzzle's parameters, the picture (a BMP file or a capture of the desktop)
-// spread over the screen-sized WorkSurface with a pristine copy, the colour
-// of the empty slot, and the animation timer. And taking it down again.
+// spread over the screen-sized WorkSurface, with a copy of its top-left
+// corner, the colour of the empty slot, and the animation timer. And taking
+// it down again.
 #pragma once
 
 #include "engine/puzzle_engine.h"
@@ -19,8 +20,7 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
 bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture);
 
 // Spreads SourceSurface over WorkSurface from the top-left corner, repeated
-// right and down and cut at the screen's edges, then copies it into
-// PristineSurface.
+// right and down and cut at the screen's edges.
 void TileSourcePicture(PuzzleEngine& engine);
 
 void TearDownScene(PuzzleEngine& engine, Window window);

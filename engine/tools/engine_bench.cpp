@@ -1,7 +1,7 @@
 // The engine's costly moments on memory surfaces: the tick that shuffles, the
 // scramble alone (the permutation the .scr ships against the plain replay of
 // the walk move by move), a solving tick with its paint, and scene set-up
-// with a large picture.
+// with a large picture, a small one and a desktop capture.
 #include <benchmark/benchmark.h>
 
 #include "engine/animation.h"
@@ -74,14 +74,22 @@ void SolvingTick(benchmark::State& state, int32_t width, int32_t height) {
   }
 }
 
-void SetUpLargePicture(benchmark::State& state) {
+// Scene set-up on a 3840 x 2160 screen, from the window's creation to the
+// scene ready for its first tick: a picture file of the screen's size, a
+// small picture repeated over the screen, or a capture of the desktop.
+enum class Source { LargePicture, SmallPicture, Desktop };
+
+void SetUp(benchmark::State& state, Source source) {
   const PixelSize screen{3840, 2160};
-  const std::vector<uint8_t> picture = EncodeBmp(MakeTestPattern(screen.width, screen.height));
+  const MemorySurface desktop = MakeTestPattern(screen.width, screen.height, 0x123456);
+  const std::vector<uint8_t> picture =
+      source == Source::LargePicture ? EncodeBmp(MakeTestPattern(screen.width, screen.height))
+                                     : EncodeBmp(MakeTestPattern(160, 90));
   for (auto _ : state) {
     state.PauseTiming();
     {
-      auto saver = std::make_unique<MemorySaver>(screen);
-      saver->Files["TessalanderImage.bmp"] = picture;
+      auto saver = std::make_unique<MemorySaver>(screen, desktop);
+      if (source != Source::Desktop) saver->Files["TessalanderImage.bmp"] = picture;
       state.ResumeTiming();
       saver->Create();
       state.PauseTiming();
@@ -105,7 +113,10 @@ BENCHMARK_CAPTURE(Scramble, Permutation_3840x2160, &CopyWalkAsPermutation, 3840,
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SolvingTick, 1920x1080, 1920, 1080)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(SolvingTick, 3840x2160, 3840, 2160)->Unit(benchmark::kMicrosecond);
-BENCHMARK(SetUpLargePicture)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, LargePicture_3840x2160, Source::LargePicture)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, SmallPictureRepeated_3840x2160, Source::SmallPicture)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, DesktopCapture_3840x2160, Source::Desktop)->Unit(benchmark::kMillisecond);
 
 }  // namespace tessalander
 
