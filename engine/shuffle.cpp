@@ -1,6 +1,7 @@
 #include "engine/shuffle.h"
 
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -93,9 +94,18 @@ int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t star
   const Grid grid = GridFor(block, engine.ScreenWidth, engine.ScreenHeight);
   const int32_t cells = grid.columns * grid.rows;
 
+  // Plain heap blocks rather than std::vector: the Windows build has no
+  // exceptions, and a vector would link in the runtime's throwing allocator.
+  // Without the memory, the walk is copied move by move.
+  using Block = std::unique_ptr<void, decltype(&std::free)>;
+  const Block holdsBlock(std::malloc(static_cast<size_t>(cells) * sizeof(int32_t)), &std::free);
+  const Block doneBlock(std::calloc(static_cast<size_t>(cells), sizeof(bool)), &std::free);
+  if (!holdsBlock || !doneBlock) return CopyWalkMoveByMove(engine, startX, startY);
+
   // holds[c]: the cell whose original block cell c shows after the walk. The
   // slot's own entry is stale; its square is filled afterwards anyway.
-  std::vector<int32_t> holds(static_cast<size_t>(cells));
+  int32_t* const holds = static_cast<int32_t*>(holdsBlock.get());
+  bool* const done = static_cast<bool*>(doneBlock.get());
   for (int32_t c = 0; c < cells; ++c) holds[c] = c;
   const int32_t start = (startY / block) * grid.columns + startX / block;
   int32_t slot = start;
@@ -111,7 +121,6 @@ int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t star
              (to % grid.columns) * block, (to / grid.columns) * block);
   };
   int32_t copies = 0;
-  std::vector<bool> done(static_cast<size_t>(cells), false);
   done[slot] = true;
 
   // The start cell's block is needed nowhere, and the final slot's square is
