@@ -5,6 +5,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -75,17 +76,24 @@ int Run(const RenderOptions& options) {
       return 2;
     }
   }
+  // A picture that exists but cannot be read (a directory, say) is no
+  // picture, as for the saver; one that does not exist is a mistyped path.
   std::vector<uint8_t> picture;
-  if (!options.PicturePath.empty() && !ReadDiskFile(options.PicturePath, picture)) {
-    std::cerr << "cannot read " << options.PicturePath << "\n";
-    return 2;
+  bool havePicture = false;
+  if (!options.PicturePath.empty()) {
+    havePicture = ReadDiskFile(options.PicturePath, picture);
+    if (!havePicture && !std::filesystem::exists(options.PicturePath)) {
+      std::cerr << "no such file: " << options.PicturePath << "\n";
+      return 2;
+    }
+    if (!havePicture) std::cerr << "unreadable, so no picture: " << options.PicturePath << "\n";
   }
 
   Best best;
   for (int64_t seed = options.FirstSeed; seed <= options.LastSeed; ++seed) {
     MemorySaver saver(options.Screen, desktop);
     saver.Window.StartSeconds = seed;
-    if (!options.PicturePath.empty()) saver.Files["TessalanderImage.bmp"] = picture;
+    if (havePicture) saver.Files["TessalanderImage.bmp"] = picture;
     std::vector<uint8_t> bmpFile;
     if (!options.BmpFile.empty() && ReadDiskFile(options.BmpFile, bmpFile)) {
       saver.Files[options.BmpFile] = bmpFile;
