@@ -41,6 +41,12 @@ int64_t Differences(const MemorySurface& window, const MemorySurface& shot) {
   return count;
 }
 
+bool WritePng(const std::string& path, const MemorySurface& surface) {
+  if (WritePngFile(path, surface)) return true;
+  std::cerr << "cannot write " << path << "\n";
+  return false;
+}
+
 struct Best {
   int64_t differences = INT64_MAX;
   int64_t seed = 0;
@@ -112,9 +118,12 @@ int Run(const RenderOptions& options) {
         if (differences == 0) break;
         continue;
       }
-      WritePngFile(FramePath(options, "frame", seed, tick), saver.Window.Client);
-      if (options.Work) {
-        WritePngFile(FramePath(options, "work", seed, tick), Pixels(saver.Engine.WorkSurface));
+      // The frames are the output: one that cannot be written (no such
+      // folder, say) ends the run with an error, not with success.
+      if (!WritePng(FramePath(options, "frame", seed, tick), saver.Window.Client) ||
+          (options.Work &&
+           !WritePng(FramePath(options, "work", seed, tick), Pixels(saver.Engine.WorkSurface)))) {
+        return 2;
       }
     }
     saver.Destroy();
@@ -124,12 +133,12 @@ int Run(const RenderOptions& options) {
   if (!shot) return 0;
   if (best.differences == 0) {
     std::printf("match seed=%" PRId64 " tick=%" PRId64 "\n", best.seed, best.tick);
-    WritePngFile(options.OutDir + "/match.png", best.frame);
+    WritePng(options.OutDir + "/match.png", best.frame);
     return 0;
   }
   std::printf("no match; closest seed=%" PRId64 " tick=%" PRId64 " differing=%" PRId64 "\n",
               best.seed, best.tick, best.differences);
-  if (best.frame.Width > 0) WritePngFile(options.OutDir + "/closest.png", best.frame);
+  if (best.frame.Width > 0) WritePng(options.OutDir + "/closest.png", best.frame);
   return 1;
 }
 

@@ -2,9 +2,10 @@
 # The renderer treats a picture it cannot read as the saver does: a directory
 # or a structurally impossible bitmap, given as --picture or --bmpfile, is no
 # picture, and the frame is the desktop's, as without it. It neither stops
-# nor draws black. A --picture path that names nothing is a usage error.
+# nor draws black. A --picture path that names nothing is a usage error, and
+# frames it cannot write are an error, not a success.
 #
-#   render_unreadable_pictures.sh RENDERER BITMAPS-FOLDER
+#   render_command_line.sh RENDERER BITMAPS-FOLDER
 set -euo pipefail
 render=$1 bitmaps=$2
 work=$(mktemp -d)
@@ -53,5 +54,8 @@ else
   echo "ok: a readable picture is drawn, not the desktop"
 fi
 check "a --picture that names nothing: exit code" 2 "$(frame missing --picture "$bitmaps/no-such-file.bmp")"
+rc=0
+"$render" --ticks 0 --out "$work/no-such-folder/frames" >/dev/null 2>&1 || rc=$?
+check "an --out folder that does not exist: exit code" 2 "$rc"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
