@@ -1,11 +1,19 @@
 #include "engine/scene.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cstddef>
 
 namespace tessalander {
 
 namespace {
+
+// The text into a fixed buffer, cut to fit and always terminated.
+template <size_t Size>
+void CopyText(char (&buffer)[Size], const char* text) {
+  size_t length = 0;
+  for (; length + 1 < Size && text[length] != '\0'; ++length) buffer[length] = text[length];
+  buffer[length] = '\0';
+}
 
 bool IsUsable(PuzzleEngine& engine, Picture picture) {
   PixelSize size;
@@ -20,11 +28,11 @@ Picture LoadChosenPicture(PuzzleEngine& engine, const SaverSettings& settings) {
   if (picture == nullptr && settings.GetImage == kSourceBitmap) {
     engine.PictureName[0] = '\0';
     if (settings.HasBmpFile) {
-      std::snprintf(engine.PictureName, sizeof engine.PictureName, "%s", settings.BmpFile);
+      CopyText(engine.PictureName, settings.BmpFile);
       picture = engine.Surfaces.LoadPicture(engine.PictureName, 0, 0);
     }
   } else {
-    std::snprintf(engine.PictureName, sizeof engine.PictureName, "%s", kDefaultPictureName);
+    CopyText(engine.PictureName, kDefaultPictureName);
   }
   // A picture without a readable, positive size cannot be spread over the
   // screen; the desktop stands in for it.

@@ -1,4 +1,5 @@
 // The puzzle as the saver window's animation, on GDI and the real settings.
+#include <cstdlib>
 #include <new>
 
 #include "engine/animation.h"
@@ -24,8 +25,11 @@ struct PuzzleScene {
 PuzzleScene& SceneOf(void* scene) { return *static_cast<PuzzleScene*>(scene); }
 
 void* SetUp(HWND window) {
-  auto* scene = new (std::nothrow) PuzzleScene;
-  if (scene == nullptr) return nullptr;
+  // malloc and placement new: the runtime's operator new would bring its
+  // exception support along, which the product leaves out.
+  void* memory = std::malloc(sizeof(PuzzleScene));
+  if (memory == nullptr) return nullptr;
+  auto* scene = new (memory) PuzzleScene;
   // The settings are read here, once: a change takes effect at the next start.
   SetUpScene(scene->puzzle, ReadSaverSettings(ProcessSettingsStore()), AsWindow(window));
   return scene;
@@ -37,7 +41,8 @@ void Paint(void* scene, HWND window) { PaintFrame(SceneOf(scene).puzzle, AsWindo
 
 void TearDown(void* scene, HWND window) {
   TearDownScene(SceneOf(scene).puzzle, AsWindow(window));
-  delete &SceneOf(scene);
+  SceneOf(scene).~PuzzleScene();
+  std::free(scene);
 }
 
 }  // namespace
