@@ -95,10 +95,9 @@ void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context) {
   const int32_t twoBlocks = 2 * engine.BlockSize;
   if (context != nullptr) {
     engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, twoBlocks, twoBlocks,
-                         engine.PristineSurface, 0, 0);
+                         engine.CornerPatch, 0, 0);
   }
-  engine.Surfaces.Copy(engine.WorkSurface, 0, 0, engine.ScreenWidth, engine.ScreenHeight,
-                       engine.PristineSurface, 0, 0);
+  engine.Surfaces.Copy(engine.WorkSurface, 0, 0, twoBlocks, twoBlocks, engine.CornerPatch, 0, 0);
 }
 
 }  // namespace tessalander

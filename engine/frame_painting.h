@@ -31,8 +31,8 @@ void CommitFinishedSlide(PuzzleEngine& engine);
 
 // Ends the solve: draws the top-left two blocks by two of the picture, where
 // the empty slot ended up (the rest of the window already shows the picture),
-// and resets WorkSurface to the whole picture for the next shuffle. Without
-// a context only WorkSurface is reset.
+// and puts them back into WorkSurface, which then holds the whole picture for
+// the next shuffle. Without a context only WorkSurface is restored.
 void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context);
 
 }  // namespace tessalander

@@ -48,10 +48,12 @@ struct PuzzleEngine {
   PuzzleState State;
   RandomSource Random;
 
-  Canvas SourceSurface = nullptr;    // during SetUpScene only
-  Canvas WorkSurface = nullptr;      // the puzzle as shown
-  Canvas PristineSurface = nullptr;  // the solved picture
-  Canvas HoleTile = nullptr;         // black, only in ImageFromDesktopDark
+  Canvas SourceSurface = nullptr;  // during SetUpScene only
+  Canvas WorkSurface = nullptr;    // the puzzle as shown
+  // The picture's top-left two blocks by two, which the end of each solve
+  // puts back.
+  Canvas CornerPatch = nullptr;
+  Canvas HoleTile = nullptr;       // black, only in ImageFromDesktopDark
   // Set by the first shuffle: until then the window keeps its black.
   bool Shown = false;
   uint8_t ImageMode = ImageFromFile;

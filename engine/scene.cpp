@@ -1,10 +1,19 @@
 #include "engine/scene.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cstddef>
 
 namespace tessalander {
 
 namespace {
+
+// The text into a fixed buffer, cut to fit and always terminated.
+template <size_t Size>
+void CopyText(char (&buffer)[Size], const char* text) {
+  size_t length = 0;
+  for (; length + 1 < Size && text[length] != '\0'; ++length) buffer[length] = text[length];
+  buffer[length] = '\0';
+}
 
 bool IsUsable(PuzzleEngine& engine, Picture picture) {
   PixelSize size;
@@ -19,11 +28,11 @@ Picture LoadChosenPicture(PuzzleEngine& engine, const SaverSettings& settings) {
   if (picture == nullptr && settings.GetImage == kSourceBitmap) {
     engine.PictureName[0] = '\0';
     if (settings.HasBmpFile) {
-      std::snprintf(engine.PictureName, sizeof engine.PictureName, "%s", settings.BmpFile);
+      CopyText(engine.PictureName, settings.BmpFile);
       picture = engine.Surfaces.LoadPicture(engine.PictureName, 0, 0);
     }
   } else {
-    std::snprintf(engine.PictureName, sizeof engine.PictureName, "%s", kDefaultPictureName);
+    CopyText(engine.PictureName, kDefaultPictureName);
   }
   // A picture without a readable, positive size cannot be spread over the
   // screen; the desktop stands in for it.
@@ -34,13 +43,20 @@ Picture LoadChosenPicture(PuzzleEngine& engine, const SaverSettings& settings) {
   return picture;
 }
 
+bool IsScreenSized(const PuzzleEngine& engine, PixelSize size) {
+  return size.width == engine.ScreenWidth && size.height == engine.ScreenHeight;
+}
+
 // A picture of the screen's shape is shown stretched to the screen unless
 // `parallel` asks for it to be repeated at its own size. If the stretched
-// reload fails, the natural-size picture stays.
+// reload fails, the natural-size picture stays; one of the screen's size
+// already is what a reload would give.
 Picture FitToScreen(PuzzleEngine& engine, const SaverSettings& settings, Picture picture) {
   if (!IsScreenShapedPicture(engine, picture) || settings.Parallel == kTileAlways) {
     return picture;
   }
+  PixelSize size;
+  if (engine.Surfaces.PictureSize(picture, &size) && IsScreenSized(engine, size)) return picture;
   Picture stretched =
       engine.Surfaces.LoadPicture(engine.PictureName, engine.ScreenWidth, engine.ScreenHeight);
   if (stretched == nullptr) return picture;
@@ -86,7 +102,7 @@ void FinishSetUp(PuzzleEngine& engine, Window window, Canvas reference, bool fai
   if (failed) {
     ReleaseIfMade(surfaces, engine.WorkSurface);
     ReleaseIfMade(surfaces, engine.HoleTile);
-    ReleaseIfMade(surfaces, engine.PristineSurface);
+    ReleaseIfMade(surfaces, engine.CornerPatch);
   }
   if (reference == nullptr) return;
   if (engine.ImageMode == ImageFromFile) {
@@ -99,7 +115,7 @@ void FinishSetUp(PuzzleEngine& engine, Window window, Canvas reference, bool fai
 }  // namespace
 
 bool IsSceneReady(const PuzzleEngine& engine) {
-  return engine.WorkSurface != nullptr && engine.PristineSurface != nullptr &&
+  return engine.WorkSurface != nullptr && engine.CornerPatch != nullptr &&
          (engine.ImageMode != ImageFromDesktopDark || engine.HoleTile != nullptr);
 }
 
@@ -137,8 +153,17 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
     }
   }
 
-  engine.WorkSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
-  if (engine.WorkSurface == nullptr) return FinishSetUp(engine, window, reference, true);
+  // A source of the screen's size becomes WorkSurface itself; any other is
+  // spread over a new one.
+  PixelSize sourceSize;
+  if (surfaces.SurfaceSize(engine.SourceSurface, &sourceSize) && IsScreenSized(engine, sourceSize)) {
+    engine.WorkSurface = engine.SourceSurface;
+    engine.SourceSurface = nullptr;
+  } else {
+    engine.WorkSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
+    if (engine.WorkSurface == nullptr) return FinishSetUp(engine, window, reference, true);
+    TileSourcePicture(engine);
+  }
 
   const bool blackSlot = settings.BackColor == kBackBlack;
   if ((blackSlot || settings.BackColor == kNoCode) && engine.ImageMode == ImageFromDesktop) {
@@ -150,15 +175,19 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
     surfaces.Fill(engine.HoleTile, 0, 0, engine.BlockSize, engine.BlockSize);
   }
 
-  engine.PristineSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
-  if (engine.PristineSurface == nullptr) return FinishSetUp(engine, window, reference, true);
+  // The solve ends with every block home but the top-left one, which the
+  // slot hid since the shuffle: the picture's corner is all that is kept.
+  const int32_t cornerWidth = std::min(2 * engine.BlockSize, engine.ScreenWidth);
+  const int32_t cornerHeight = std::min(2 * engine.BlockSize, engine.ScreenHeight);
+  engine.CornerPatch = surfaces.MakeSurface(reference, cornerWidth, cornerHeight);
+  if (engine.CornerPatch == nullptr) return FinishSetUp(engine, window, reference, true);
+  surfaces.Copy(engine.CornerPatch, 0, 0, cornerWidth, cornerHeight, engine.WorkSurface, 0, 0);
 
   engine.FillBrush =
       (blackSlot || engine.ImageMode == ImageFromDesktopDark) ? Brush::Black : Brush::White;
   surfaces.SelectBrush(reference, engine.FillBrush);
   surfaces.SelectBrush(engine.WorkSurface, engine.FillBrush);
 
-  TileSourcePicture(engine);
   FinishSetUp(engine, window, reference, false);
 }
 
@@ -182,22 +211,23 @@ void TileSourcePicture(PuzzleEngine& engine) {
 
   surfaces.Copy(work, 0, 0, screenWidth, screenHeight, engine.SourceSurface, 0, 0);
   // Repeating needs a picture of at least one pixel each way; an empty
-  // capture leaves WorkSurface as it was made.
+  // capture leaves WorkSurface as it was made. What is already spread is
+  // copied again beside itself, so the covered width and height double with
+  // each copy, each a whole number of pictures.
   if (known && picture.width >= 1 && picture.height >= 1) {
-    for (int32_t x = 0; x + picture.width < screenWidth; x += picture.width) {
-      surfaces.Copy(work, x + picture.width, 0, screenWidth, picture.height, work, 0, 0);
+    for (int32_t width = picture.width; width < screenWidth; width *= 2) {
+      surfaces.Copy(work, width, 0, width, picture.height, work, 0, 0);
     }
-    for (int32_t y = 0; y + picture.height < screenHeight; y += picture.height) {
-      surfaces.Copy(work, 0, y + picture.height, screenWidth, screenHeight, work, 0, 0);
+    for (int32_t height = picture.height; height < screenHeight; height *= 2) {
+      surfaces.Copy(work, 0, height, screenWidth, height, work, 0, 0);
     }
   }
-  surfaces.Copy(engine.PristineSurface, 0, 0, screenWidth, screenHeight, work, 0, 0);
 }
 
 void TearDownScene(PuzzleEngine& engine) {
   ReleaseIfMade(engine.Surfaces, engine.WorkSurface);
   ReleaseIfMade(engine.Surfaces, engine.HoleTile);
-  ReleaseIfMade(engine.Surfaces, engine.PristineSurface);
+  ReleaseIfMade(engine.Surfaces, engine.CornerPatch);
 }
 
 }  // namespace tessalander

@@ -1,9 +1,9 @@
 // Building one puzzle when the window is created: its monitor's size, the
 // puzzle's parameters, the picture (a BMP file or a capture of the desktop)
-// spread over the monitor-sized WorkSurface with a pristine copy, and the
-// colour of the empty slot. And taking it down again. The timer, the first
-// paint and the end of the loop belong to the scene of all puzzles
-// (puzzle_scene.h).
+// spread over the monitor-sized WorkSurface, with a copy of its top-left
+// corner, and the colour of the empty slot. And taking it down again. The
+// timer, the first paint and the end of the loop belong to the scene of all
+// puzzles (puzzle_scene.h).
 #pragma once
 
 #include "engine/puzzle_areas.h"
@@ -24,8 +24,7 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
 bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture);
 
 // Spreads SourceSurface over WorkSurface from the top-left corner, repeated
-// right and down and cut at the screen's edges, then copies it into
-// PristineSurface.
+// right and down and cut at the screen's edges.
 void TileSourcePicture(PuzzleEngine& engine);
 
 // Releases the puzzle's surfaces.

@@ -1,7 +1,5 @@
 #include "engine/shuffle.h"
 
-#include <vector>
-
 #include "engine/frame_painting.h"
 
 namespace tessalander {
@@ -54,7 +52,8 @@ void CopyCell(PuzzleEngine& engine, int32_t fromX, int32_t fromY, int32_t toX, i
 
 bool GridCanBeShuffled(const PuzzleEngine& engine) {
   const Grid grid = GridFor(engine.BlockSize, engine.ScreenWidth, engine.ScreenHeight);
-  return grid.columns >= 2 && grid.rows >= 2;
+  return grid.columns >= 2 && grid.rows >= 2 &&
+         int64_t{grid.columns} * grid.rows <= kMostShuffledCells;
 }
 
 void WalkEmptySlot(PuzzleEngine& engine) {
@@ -81,9 +80,12 @@ int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t star
   const Grid grid = GridFor(block, engine.ScreenWidth, engine.ScreenHeight);
   const int32_t cells = grid.columns * grid.rows;
 
+  // Fixed arrays, so that a shuffle can neither fail for memory nor link in
+  // the runtime's throwing allocator (the Windows build has no exceptions).
   // holds[c]: the cell whose original block cell c shows after the walk. The
   // slot's own entry is stale; its square is filled afterwards anyway.
-  std::vector<int32_t> holds(static_cast<size_t>(cells));
+  int32_t holds[kMostShuffledCells];
+  bool done[kMostShuffledCells] = {};
   for (int32_t c = 0; c < cells; ++c) holds[c] = c;
   const int32_t start = (startY / block) * grid.columns + startX / block;
   int32_t slot = start;
@@ -99,7 +101,6 @@ int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t star
              (to % grid.columns) * block, (to / grid.columns) * block);
   };
   int32_t copies = 0;
-  std::vector<bool> done(static_cast<size_t>(cells), false);
   done[slot] = true;
 
   // The start cell's block is needed nowhere, and the final slot's square is

@@ -8,8 +8,14 @@
 
 namespace tessalander {
 
+// The most cells a grid may have to be shuffled. A screen has 8 to 15
+// columns of blocks and seldom more rows; only a screen that grew far beyond
+// the one the block edge was fixed on comes near.
+inline constexpr int32_t kMostShuffledCells = 8192;
+
 // The walk needs two rows and two columns: in a single row or column the slot
 // can reach a dead end, where every move is off the grid or undoes the last.
+// The grid must also fit the shuffle's bookkeeping (kMostShuffledCells).
 bool GridCanBeShuffled(const PuzzleEngine& engine);
 
 // The walk alone, on PuzzleState: writes MoveHistory[0..ShuffleCount], moves

@@ -6,7 +6,9 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
+  cmake ninja-build g++ libgtest-dev libstb-dev
+  # the engine's benchmark (optional: it is built only when this is installed)
+  libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   # run under Wine on a virtual display, and look at what it shows
   wine wine64 xvfb xauth x11-utils imagemagick xdotool

@@ -49,7 +49,7 @@ TEST(SceneSetUp, PictureChoice) {
                                                             : kDesktopSalt;
     SCOPED_TRACE(testing::Message() << "default " << row.defaultLoads << " getimage "
                                     << row.getImage << " bmpfile '" << row.bmpFile << "'");
-    EXPECT_EQ(DifferingPixels(Pixels(engine.PristineSurface), MakeTestPattern(1024, 768, salt)), 0);
+    EXPECT_EQ(DifferingPixels(Pixels(engine.WorkSurface), MakeTestPattern(1024, 768, salt)), 0);
     EXPECT_EQ(engine.ImageMode == ImageFromFile, row.source != Source::Desktop);
     const auto& loads = saver.Surfaces->Loads();
     ASSERT_FALSE(loads.empty());
@@ -155,7 +155,7 @@ TEST(SceneSetUp, PicturesScaledToTheScreenOrRepeated) {
     saver.Create();
     SCOPED_TRACE(testing::Message() << row.width << "x" << row.height << " parallel " << row.parallel);
     const MemorySurface picture = MakeTestPattern(row.width, row.height, 0x333);
-    const MemorySurface& pristine = Pixels(saver.Engine.PristineSurface);
+    const MemorySurface& pristine = Pixels(saver.Engine.WorkSurface);
     const auto& loads = saver.Surfaces->Loads();
     ASSERT_EQ(loads.size(), row.scaled ? 2u : 1u);
     if (row.scaled) {
@@ -165,7 +165,9 @@ TEST(SceneSetUp, PicturesScaledToTheScreenOrRepeated) {
     } else {
       EXPECT_EQ(TilingErrors(pristine, picture), 0);
     }
-    EXPECT_EQ(DifferingPixels(Pixels(saver.Engine.WorkSurface), pristine), 0);
+    // The corner that each solve puts back is the picture's as spread.
+    const MemorySurface& corner = Pixels(saver.Engine.CornerPatch);
+    EXPECT_EQ(DifferingPixels(corner, pristine, 0, 0, 256, 256), 0);
   }
 }
 
@@ -208,7 +210,7 @@ TEST(SceneSetUp, DesktopCaptureIsClippedToTheDisplay) {
     saver.Create();
     SCOPED_TRACE(testing::Message() << row.rect.left << "," << row.rect.top << " - "
                                     << row.rect.right << "," << row.rect.bottom);
-    const MemorySurface& pristine = Pixels(saver.Engine.PristineSurface);
+    const MemorySurface& pristine = Pixels(saver.Engine.WorkSurface);
     if (row.width == 0) {
       EXPECT_TRUE(IsUniform(pristine, 0, 0, 1024, 768, kBlack));
       continue;
@@ -250,7 +252,7 @@ TEST(SceneSetUp, PicturesThatCannotBeUsedFallBackToTheDesktop) {
                saver.Window.PuzzleAreas(saver.Window.Handle()).area[0]);
     SCOPED_TRACE(testing::Message() << row.readable << " " << row.size.width << "x" << row.size.height);
     EXPECT_EQ(engine.ImageMode, ImageFromDesktopDark);
-    EXPECT_EQ(DifferingPixels(Pixels(engine.PristineSurface), saver.Window.Display), 0);
+    EXPECT_EQ(DifferingPixels(Pixels(engine.WorkSurface), saver.Window.Display), 0);
     TearDownScene(engine);
     EXPECT_EQ(layer.LiveObjects(), 0u) << "the unusable picture was released";
   }
@@ -267,7 +269,7 @@ TEST(SceneSetUp, FailedStretchedReloadKeepsTheNaturalPicture) {
   saver.Create();
   ASSERT_EQ(saver.Surfaces->Loads().size(), 2u);
   EXPECT_EQ(saver.Engine.ImageMode, ImageFromFile);
-  EXPECT_EQ(TilingErrors(Pixels(saver.Engine.PristineSurface), MakeTestPattern(640, 480)), 0);
+  EXPECT_EQ(TilingErrors(Pixels(saver.Engine.WorkSurface), MakeTestPattern(640, 480)), 0);
 }
 
 TEST(SceneSetUp, LifecycleOfTheSceneAndItsSurfaces) {
@@ -296,22 +298,23 @@ TEST(SceneSetUp, LifecycleOfTheSceneAndItsSurfaces) {
 // Where the picture comes from | surfaces made by a set-up that succeeds.
 struct RefusalRow {
   const char* name;
-  bool pictureFile;
-  int backColor;  // 0: absent
+  int32_t pictureWidth;  // 0: no picture file, a desktop capture
+  int backColor;         // 0: absent
   int surfaces;
 };
 
 const RefusalRow kRefusalRows[] = {
-    {"picture file",                true,  0, 3},  // the picture's surface, Work, Pristine
-    {"desktop with a black slot",   false, 0, 4},  // the capture, Work, HoleTile, Pristine
-    {"desktop with a white slot",   false, 1, 3},  // the capture, Work, Pristine
+    {"picture of the screen's size", 256, 0, 2},  // the picture's surface is Work; the corner
+    {"smaller picture",              100, 0, 3},  // the picture's surface, Work, the corner
+    {"desktop with a black slot",      0, 0, 3},  // the capture is Work; HoleTile, the corner
+    {"desktop with a white slot",      0, 1, 2},  // the capture is Work; the corner
 };
 
 // A saver whose n-th surface cannot be made, or whose window context and
 // display cannot be had (n = 0), ticked through what would be a whole cycle.
 struct RefusedSaver {
   RefusedSaver(const RefusalRow& row, int n) : saver({256, 192}) {
-    if (row.pictureFile) GivePicture(saver, 256, 192);
+    if (row.pictureWidth != 0) GivePicture(saver, row.pictureWidth, 192);
     if (row.backColor != 0) saver.SetCode(kBackColor, static_cast<uint32_t>(row.backColor));
     if (n == 0) {
       saver.Window.RefuseContexts = true;
@@ -329,7 +332,7 @@ TEST(SceneSetUp, SurfacesThatCannotBeMadeLeaveTheWindowBlackAndNothingHeld) {
   for (const auto& row : kRefusalRows) {
     {
       MemorySaver whole({256, 192});
-      if (row.pictureFile) GivePicture(whole, 256, 192);
+      if (row.pictureWidth != 0) GivePicture(whole, row.pictureWidth, 192);
       if (row.backColor != 0) whole.SetCode(kBackColor, static_cast<uint32_t>(row.backColor));
       whole.Create();
       ASSERT_EQ(whole.Surfaces->SurfacesAskedFor(), row.surfaces) << row.name;

@@ -1,8 +1,8 @@
 // The engine's costly moments on memory surfaces: the tick that shuffles, the
 // scramble alone (the permutation the .scr ships against the plain replay of
 // the walk move by move), a solving tick with its paint, and scene set-up
-// with a large picture; the last two also on one and on two 4K monitors side
-// by side, where each monitor plays its own puzzle.
+// with a large picture, a small one and a desktop capture; a solving tick and
+// set-up also on two 4K monitors side by side, each playing its own puzzle.
 #include <benchmark/benchmark.h>
 
 #include "engine/animation.h"
@@ -102,13 +102,23 @@ void SolvingTick(benchmark::State& state, const std::vector<ScreenRect>& monitor
   }
 }
 
-void SetUpLargePicture(benchmark::State& state, int count) {
-  const std::vector<uint8_t> picture = EncodeBmp(MakeTestPattern(3840, 2160));
+// Scene set-up on 3840 x 2160 monitors, from the window's creation to the
+// scene ready for its first tick: a picture file of the screen's size, a
+// small picture repeated over the screen, or a capture of the desktop.
+enum class Source { LargePicture, SmallPicture, Desktop };
+
+void SetUp(benchmark::State& state, Source source, int monitors) {
+  const std::vector<ScreenRect> layout = FourKMonitors(monitors);
+  const PixelSize screen = VirtualScreenSize(layout);
+  const MemorySurface desktop = MakeTestPattern(screen.width, screen.height, 0x123456);
+  const std::vector<uint8_t> picture = source == Source::LargePicture
+                                           ? EncodeBmp(MakeTestPattern(3840, 2160))
+                                           : EncodeBmp(MakeTestPattern(160, 90));
   for (auto _ : state) {
     state.PauseTiming();
     {
-      auto saver = std::make_unique<MemorySaver>(FourKMonitors(count));
-      saver->Files["TessalanderImage.bmp"] = picture;
+      auto saver = std::make_unique<MemorySaver>(layout, desktop);
+      if (source != Source::Desktop) saver->Files["TessalanderImage.bmp"] = picture;
       state.ResumeTiming();
       saver->Create();
       state.PauseTiming();
@@ -140,8 +150,15 @@ BENCHMARK_CAPTURE(SolvingTick, 3840x2160_cold, FourKMonitors(1), true)
 BENCHMARK_CAPTURE(SolvingTick, 2x3840x2160_cold, FourKMonitors(2), true)
     ->Unit(benchmark::kMicrosecond)
     ->Iterations(400);
-BENCHMARK_CAPTURE(SetUpLargePicture, 3840x2160, 1)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SetUpLargePicture, 2x3840x2160, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, LargePicture_3840x2160, Source::LargePicture, 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, LargePicture_2x3840x2160, Source::LargePicture, 2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, SmallPictureRepeated_3840x2160, Source::SmallPicture, 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, DesktopCapture_3840x2160, Source::Desktop, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, DesktopCapture_2x3840x2160, Source::Desktop, 2)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace tessalander
 

@@ -6,6 +6,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -75,6 +76,12 @@ int64_t Differences(const MemorySurface& window, const Coverage& coverage, const
   return count;
 }
 
+bool WritePng(const std::string& path, const MemorySurface& surface) {
+  if (WritePngFile(path, surface)) return true;
+  std::cerr << "cannot write " << path << "\n";
+  return false;
+}
+
 struct Best {
   int64_t differences = INT64_MAX;
   int64_t seed = 0;
@@ -110,10 +117,17 @@ int Run(const RenderOptions& options) {
       return 2;
     }
   }
+  // A picture that exists but cannot be read (a directory, say) is no
+  // picture, as for the saver; one that does not exist is a mistyped path.
   std::vector<uint8_t> picture;
-  if (!options.PicturePath.empty() && !ReadDiskFile(options.PicturePath, picture)) {
-    std::cerr << "cannot read " << options.PicturePath << "\n";
-    return 2;
+  bool havePicture = false;
+  if (!options.PicturePath.empty()) {
+    havePicture = ReadDiskFile(options.PicturePath, picture);
+    if (!havePicture && !std::filesystem::exists(options.PicturePath)) {
+      std::cerr << "no such file: " << options.PicturePath << "\n";
+      return 2;
+    }
+    if (!havePicture) std::cerr << "unreadable, so no picture: " << options.PicturePath << "\n";
   }
 
   Best best;
@@ -125,7 +139,7 @@ int Run(const RenderOptions& options) {
             : options.Monitors;
     MemorySaver saver(monitors, desktop);
     saver.Window.StartSeconds = seed;
-    if (!options.PicturePath.empty()) saver.Files["TessalanderImage.bmp"] = picture;
+    if (havePicture) saver.Files["TessalanderImage.bmp"] = picture;
     std::vector<uint8_t> bmpFile;
     if (!options.BmpFile.empty() && ReadDiskFile(options.BmpFile, bmpFile)) {
       saver.Files[options.BmpFile] = bmpFile;
@@ -148,9 +162,12 @@ int Run(const RenderOptions& options) {
         if (differences == 0) break;
         continue;
       }
-      WritePngFile(FramePath(options, "frame", seed, tick), saver.Window.Client);
-      if (options.Work) {
-        WritePngFile(FramePath(options, "work", seed, tick), Pixels(saver.Engine.WorkSurface));
+      // The frames are the output: one that cannot be written (no such
+      // folder, say) ends the run with an error, not with success.
+      if (!WritePng(FramePath(options, "frame", seed, tick), saver.Window.Client) ||
+          (options.Work &&
+           !WritePng(FramePath(options, "work", seed, tick), Pixels(saver.Engine.WorkSurface)))) {
+        return 2;
       }
     }
     saver.Destroy();
@@ -160,12 +177,12 @@ int Run(const RenderOptions& options) {
   if (!shot) return 0;
   if (best.differences == 0) {
     std::printf("match seed=%" PRId64 " tick=%" PRId64 "\n", best.seed, best.tick);
-    WritePngFile(options.OutDir + "/match.png", best.frame);
+    WritePng(options.OutDir + "/match.png", best.frame);
     return 0;
   }
   std::printf("no match; closest seed=%" PRId64 " tick=%" PRId64 " differing=%" PRId64 "\n",
               best.seed, best.tick, best.differences);
-  if (best.frame.Width > 0) WritePngFile(options.OutDir + "/closest.png", best.frame);
+  if (best.frame.Width > 0) WritePng(options.OutDir + "/closest.png", best.frame);
   return 1;
 }
 

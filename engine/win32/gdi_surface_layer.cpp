@@ -1,5 +1,7 @@
 #include "engine/win32/gdi_surface_layer.h"
 
+#include "engine/bitmap_header.h"
+
 namespace tessalander {
 
 namespace {
@@ -13,9 +15,31 @@ bool BitmapSize(HGDIOBJ bitmap, PixelSize* size) {
   return true;
 }
 
+// Finds the file LoadImageA will read and checks its headers: Wine's
+// LoadImageA makes an all-black bitmap of an impossible file instead of
+// failing. A relative name is searched for as SearchPathA does, beside the
+// program before the current directory, as Wine's LoadImageA does.
+bool HasPossibleBitmapHeader(const char* path) {
+  char found[MAX_PATH];
+  const DWORD length = SearchPathA(nullptr, path, nullptr, sizeof found, found, nullptr);
+  const char* name = length > 0 && length < sizeof found ? found : path;
+  const HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  uint8_t head[kBitmapHeaderBytes];
+  DWORD count = 0;
+  DWORD sizeHigh = 0;
+  const DWORD sizeLow = GetFileSize(file, &sizeHigh);
+  const bool sized = sizeLow != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
+  const bool read = ReadFile(file, head, sizeof head, &count, nullptr) != 0;
+  CloseHandle(file);
+  return sized && read && BitmapHeaderIsPossible(head, count, uint64_t{sizeHigh} << 32 | sizeLow);
+}
+
 }  // namespace
 
 Picture GdiSurfaceLayer::LoadPicture(const char* path, int32_t width, int32_t height) {
+  if (path == nullptr || !HasPossibleBitmapHeader(path)) return nullptr;
   return reinterpret_cast<Picture>(
       LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LR_LOADFROMFILE));
 }

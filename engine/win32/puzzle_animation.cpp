@@ -1,4 +1,5 @@
 // The puzzles as the saver window's animation, on GDI and the real settings.
+#include <cstdlib>
 #include <new>
 
 #include "engine/puzzle_scene.h"
@@ -22,8 +23,11 @@ struct WindowScene {
 WindowScene& SceneOf(void* scene) { return *static_cast<WindowScene*>(scene); }
 
 void* SetUp(HWND window) {
-  auto* scene = new (std::nothrow) WindowScene;
-  if (scene == nullptr) return nullptr;
+  // malloc and placement new: the runtime's operator new would bring its
+  // exception support along, which the product leaves out.
+  void* memory = std::malloc(sizeof(WindowScene));
+  if (memory == nullptr) return nullptr;
+  auto* scene = new (memory) WindowScene;
   // The settings are read here, once: a change takes effect at the next start.
   SetUpPuzzleScene(scene->puzzles, ReadSaverSettings(ProcessSettingsStore()), AsWindow(window));
   return scene;
@@ -35,7 +39,8 @@ void Paint(void* scene, HWND window) { PaintPuzzleScene(SceneOf(scene).puzzles, 
 
 void TearDown(void* scene, HWND window) {
   TearDownPuzzleScene(SceneOf(scene).puzzles, AsWindow(window));
-  delete &SceneOf(scene);
+  SceneOf(scene).~WindowScene();
+  std::free(scene);
 }
 
 }  // namespace
