@@ -35,8 +35,9 @@ struct PuzzleEngine {
   // One eighth of its monitor's width; the primary's is fixed at process start.
   const int32_t BlockSize;
   // The rectangle the puzzle plays in: its top-left corner in the window's
-  // coordinates, and its monitor's size (the screen's, on one monitor). Everything but the window is drawn in
-  // the puzzle's own coordinates, from (0, 0).
+  // coordinates, and its monitor's size (the screen's, on one monitor).
+  // Everything but the window is drawn in the puzzle's own coordinates, from
+  // (0, 0).
   int32_t AreaLeft = 0;
   int32_t AreaTop = 0;
   int32_t ScreenWidth = 0;

@@ -83,15 +83,20 @@ Canvas Win32WindowServices::OpenDisplay() {
 }
 
 // On one monitor the display context holds the screen, HORZRES x VERTRES, at
-// the origin. On several, HORZRES x VERTRES is only the primary's size, and
-// under Wine (8.0, two monitors) the context from CreateDCA("DISPLAY") holds
-// the whole virtual screen, but with its pixel (0, 0) at the virtual
-// screen's top-left corner: its clip box is (0, 0, 1824, 768) whether the
-// secondary lies right or left of the primary, where the screen context's
-// (GetDC(NULL)) is the virtual screen, (-800, 0, 1024, 768) on the left. So
-// the clip box, when it is the virtual screen's size, says where the virtual
-// screen's corner lies in the context; that holds as well where the context
-// uses screen coordinates. A context of another size holds the primary alone.
+// the origin. On several it holds more. What Wine 8.0 reports with a 1024 x
+// 768 primary and an 800 x 600 secondary to its right or its left:
+// - CreateDCA("DISPLAY"): HORZRES x VERTRES 1024 x 768, the primary's size
+//   only; DESKTOPHORZRES x DESKTOPVERTRES 1824 x 768; clip box (0, 0, 1824,
+//   768) and origin (0, 0) in both layouts: its pixel (0, 0) shows the
+//   virtual screen's top-left corner, the screen's (-800, 0) on the left, and
+//   copies from negative coordinates give nothing;
+// - GetDC(NULL)'s clip box: the virtual screen in screen coordinates,
+//   (-800, 0, 1024, 768) on the left;
+// - GetWindowRect(GetDesktopWindow()): (0, 0, 1024, 768), the primary alone.
+// So the clip box, when it is the virtual screen's size, says where the
+// virtual screen's corner lies in the context; that holds as well for a
+// context in screen coordinates. A context of another size holds the primary
+// alone.
 DisplayView Win32WindowServices::ViewOfDisplay(Canvas display) {
   const HDC dc = AsDc(display);
   DisplayView view{{0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)}, {0, 0}};
