@@ -25,6 +25,22 @@ function(tessalander_add_wine_test name script)
     ENVIRONMENT "TEST_NAME=${name};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
 endfunction()
 
+# tessalander_add_long_wine_test(NAME SCRIPT [ARGS...])
+# A test that mostly waits (a minute of saver cycles, say) runs on a display
+# and prefix of its own, TESSALANDER_WINE_DIR-long, so the other tests need
+# not queue behind it.
+function(tessalander_add_long_wine_test name script)
+  if(NOT TESSALANDER_WINE_TESTS)
+    return()
+  endif()
+  add_test(NAME "${name}" COMMAND bash "${script}" ${ARGN})
+  set_tests_properties("${name}" PROPERTIES
+    FIXTURES_REQUIRED wine_long
+    RESOURCE_LOCK wine_display_long
+    TIMEOUT 240
+    ENVIRONMENT "TEST_NAME=${name};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}-long/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
+endfunction()
+
 # tessalander_add_wine_monitors_test(NAME LAYOUT SCRIPT [ARGS...])
 # A test on two monitors; LAYOUT is right or left (where the secondary sits).
 # The script sees the same variables as above, and TESS_MONITORS=LAYOUT.
