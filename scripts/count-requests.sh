@@ -18,7 +18,7 @@
 # 80 s, so give SECONDS of 100 or more to see a rest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# shellcheck source=measure/lib.sh
+# shellcheck source=scripts/measure/lib.sh
 . scripts/measure/lib.sh
 
 fast=1

@@ -25,7 +25,7 @@
 # "elsewhere" on the machine: when that is more than a few %, run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# shellcheck source=measure/lib.sh
+# shellcheck source=scripts/measure/lib.sh
 . scripts/measure/lib.sh
 
 fast=0
@@ -46,7 +46,8 @@ seconds=$2
 runs=${3:-1}
 [[ $size =~ ^[0-9]+x[0-9]+$ ]] || { echo "SIZE must look like 1024x768" >&2; exit 2; }
 
-measure_deps peer
+measure_deps
+measure_peer_deps
 measure_build
 measure_workdir measure-cpu
 

@@ -27,7 +27,7 @@
 # median; a run marked with * began while the machine was busy elsewhere.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# shellcheck source=measure/lib.sh
+# shellcheck source=scripts/measure/lib.sh
 . scripts/measure/lib.sh
 
 warm=0

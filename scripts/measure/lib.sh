@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the variables set here are read by the scripts
 # Shared by the measuring scripts (scripts/measure-*.sh, scripts/count-requests.sh).
 # Source it after `cd` to the top of the tree. Everything started here is
 # recorded and ended by measure_cleanup, and only that.
@@ -32,16 +33,22 @@ measure_cleanup() {
   [ -n "$MEASURE_WORK" ] && rm -rf "$MEASURE_WORK"
 }
 
-# Installs what the project needs, and the peer saver when it is missing:
-# only the comparison needs it, so it is not among the project's packages.
+# Installs what the project needs.
 measure_deps() {
   "$MEASURE_ROOT/scripts/install-deps.sh"
-  if [ "${1:-}" = peer ] && [ ! -x "$SLIDESCREEN" ]; then
+}
+
+# Installs the peer saver when it is missing: only the comparison needs it,
+# so it is not among the project's packages.
+measure_peer_deps() {
+  if [ ! -x "$SLIDESCREEN" ]; then
     echo "Installing xscreensaver-data (the slidescreen hack, for comparison)" >&2
     local as_root=()
     [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-      --no-install-recommends xscreensaver-data >/dev/null
+    local install=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq
+      --no-install-recommends xscreensaver-data)
+    # A fresh machine may not have the package lists yet.
+    "${install[@]}" >/dev/null 2>&1 || { "${as_root[@]}" apt-get update -qq && "${install[@]}" >/dev/null; }
   fi
 }
 
