@@ -31,11 +31,17 @@ def threads_ns(pid):
     return tasks
 
 
+def stat_ticks(text):
+    """utime + stime from the text of /proc/PID/stat, in clock ticks."""
+    # The command name in parentheses may hold spaces and ")"; the fields
+    # after the last ")" start with the third, so utime (14) is the 12th.
+    fields = text.rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])
+
+
 def stat_ns(pid):
     with open("/proc/%d/stat" % pid) as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    # utime and stime are fields 14 and 15; the text after "comm)" starts at 3.
-    return (int(fields[11]) + int(fields[12])) * 1_000_000_000 // CLOCK_TICK
+        return stat_ticks(f.read()) * 1_000_000_000 // CLOCK_TICK
 
 
 def sample(pid):

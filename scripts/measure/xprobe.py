@@ -232,11 +232,31 @@ def first_frame(args):
     return 0
 
 
-# A request as wineserver -d1 traces it: "00d4: get_message( flags=... )";
-# its reply is "00d4: get_message() = 0 { ... }".
+# A request as wineserver -d1 traces it: "00d4: get_message( flags=... )",
+# or "0024: get_startup_info( )" without arguments; its reply is
+# "00d4: get_message() = 0 { ... }". Other lines ("*fd*", "*wakeup*") are not
+# requests.
 REQUEST = re.compile(r"^([0-9a-f]{4,8}): (\w+)\( ")
-FIRST_THREAD = re.compile(r"^([0-9a-f]{4,8}): init_first_thread\( unix_pid=(\d+), unix_tid=(\d+)")
-OTHER_THREAD = re.compile(r"^([0-9a-f]{4,8}): init_thread\( unix_tid=(\d+)")
+FIRST_THREAD = re.compile(r"^[0-9a-f]{4,8}: init_first_thread\( unix_pid=(\d+), unix_tid=(\d+)")
+OTHER_THREAD = re.compile(r"^[0-9a-f]{4,8}: init_thread\( unix_tid=(\d+)")
+
+
+def parse_trace_line(line):
+    """(thread id, request name, (unix pid or None, unix tid) or None) for a
+    request; None for any other line. The third item names the Unix thread
+    behind a Wine thread id, from the thread's first request."""
+    match = REQUEST.match(line)
+    if not match:
+        return None
+    thread, name = match.group(1), match.group(2)
+    owner = None
+    if name == "init_first_thread":
+        m = FIRST_THREAD.match(line)
+        owner = (int(m.group(1)), int(m.group(2))) if m else None
+    elif name == "init_thread":
+        m = OTHER_THREAD.match(line)
+        owner = (None, int(m.group(1))) if m else None
+    return thread, name, owner
 
 
 def read_trace(path, start, bins, names, threads, stop):
@@ -244,16 +264,12 @@ def read_trace(path, start, bins, names, threads, stop):
     with open(path, "r", errors="replace") as trace:
         for line in trace:
             bin_index = int((time.monotonic() - start) * 10)
-            match = REQUEST.match(line)
-            if not match:
+            request = parse_trace_line(line)
+            if request is None:
                 continue
-            thread, name = match.group(1), match.group(2)
-            if name == "init_first_thread":
-                m = FIRST_THREAD.match(line)
-                threads[thread] = (int(m.group(2)), int(m.group(3)))
-            elif name == "init_thread":
-                m = OTHER_THREAD.match(line)
-                threads[thread] = (None, int(m.group(2)))
+            thread, name, owner = request
+            if owner is not None:
+                threads[thread] = owner
             bins[bin_index][thread] += 1
             names[bin_index][(thread, name)] += 1
             if stop.is_set():
@@ -268,19 +284,22 @@ def read_pid(path):
         return None
 
 
-def quiet_and_busy_spans(changes, quiet_min):
-    """(quiet, busy) lists of [first, last] bin ranges from per-bin flags."""
-    quiet, busy = [], []
-    run_start = 0
-    for i in range(1, len(changes) + 1):
+def phase_spans(changes, quiet_min):
+    """(busy, quiet): lists of (first, last) indexes of the runs of changed
+    samples, and of the runs of unchanged ones at least quiet_min long, from
+    the first change on (what comes before it is the start-up)."""
+    busy, quiet = [], []
+    if True not in changes:
+        return busy, quiet
+    run_start = changes.index(True)
+    for i in range(run_start + 1, len(changes) + 1):
         if i == len(changes) or changes[i] != changes[run_start]:
-            span = (run_start, i - 1)
-            if not changes[run_start] and i - run_start >= quiet_min:
-                quiet.append(span)
-            elif changes[run_start]:
-                busy.append(span)
+            if changes[run_start]:
+                busy.append((run_start, i - 1))
+            elif i - run_start >= quiet_min:
+                quiet.append((run_start, i - 1))
             run_start = i
-    return quiet, busy
+    return busy, quiet
 
 
 def requests(args):
@@ -312,13 +331,9 @@ def requests(args):
     stop.set()
     saver = {t for t, (p, tid) in threads.items() if pid is not None and (p == pid or tid in tids)}
 
-    # Bins next to a change of phase hold a shuffle or the last move's end;
-    # the time before the first change is the start-up, not a rest.
+    # Bins next to a change of phase hold a shuffle or the last move's end.
     margin = 5
-    first = changes.index(True) if True in changes else len(changes)
-    quiet, busy = quiet_and_busy_spans(changes[first:], quiet_min=20)
-    quiet = [(a + first, b + first) for a, b in quiet]
-    busy = [(a + first, b + first) for a, b in busy]
+    busy, quiet = phase_spans(changes, quiet_min=20)
     ticks_per_bin = 100 / args.tick_ms
 
     def rate(spans, of):
