@@ -121,6 +121,7 @@ ratio=$(awk -v t="$sum_m" -v p="$peer_sum_m" 'BEGIN { printf "%.2f", (p > 0 ? t 
 if [ "$runs" -gt 1 ]; then
   printf 'median   %.2f %.2f %.2f %.2f | %.2f %.2f %.2f | %s | %.2f %.2f\n' "$saver_m" "$server_m" \
     "$xvfb_m" "$sum_m" "$peer_m" "$peer_xvfb_m" "$peer_sum_m" "$ratio" "$(med 10)" "$(med 11)"
+  echo "(the median line's ratio is that of the median sums; the median of the runs' ratios is $(med 9))"
 fi
 w=${size%x*}
 h=${size#*x}

@@ -25,6 +25,8 @@
 # one arrives (scripts/measure/xprobe.py), so the probe itself costs nothing
 # while it waits and the figure is good to a few ms. Prints each run and the
 # median; a run marked with * began while the machine was busy elsewhere.
+# A large frame reaches the screen in pieces; "drawn whole" is the median
+# time of the end of that drawing (the first pause of 25 ms).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/measure/lib.sh
@@ -55,7 +57,8 @@ measure_wallpaper "$DISPLAY" "$size" "$PICTURE" "$MEASURE_WORK"
 mkdir -p "$MEASURE_WORK/picture" "$MEASURE_WORK/desktop"
 cp "$PICTURE" "$MEASURE_WORK/picture/"
 
-# One launch; prints the milliseconds to the first frame, or "none".
+# One launch; prints the milliseconds to the first frame and to the end of
+# its drawing ("FIRST DRAWN"), or "none none".
 launch() {  # launch MODE
   local folder=$MEASURE_WORK/$1 accept=picture program=("$SCR" /s)
   if [ "$1" = floor ]; then
@@ -63,7 +66,9 @@ launch() {  # launch MODE
   fi
   [ "$warm" = 1 ] || measure_wait_desktop_gone "$WINEPREFIX"
   (cd "$folder" && python3 "$MEASURE_ROOT/scripts/measure/xprobe.py" first-frame --accept "$accept" \
-    -- "$WINE64" "${program[@]}" 2>>"$MEASURE_WORK/wine.log") | sed -n 's/^first_frame_ms=//p'
+    -- "$WINE64" "${program[@]}" 2>>"$MEASURE_WORK/wine.log") |
+    awk -F= '{ v[$1] = $2 } END { print (v["first_frame_ms"] == "" ? "none" : v["first_frame_ms"]),
+      (v["frame_drawn_ms"] == "" ? "none" : v["frame_drawn_ms"]) }'
   # Let the wineserver see the program go before the next one starts.
   sleep 1
 }
@@ -74,13 +79,17 @@ echo "First frame at $size, ms from starting wine64 (warm wineserver, $desktop_s
 for m in "${modes[@]}"; do
   launch "$m" >/dev/null  # untimed: warms the file cache
   times=()
+  drawn=()
   for _ in $(seq "$runs"); do
     busy=
     measure_wait_quiet 30 2>/dev/null || busy='*'
-    times+=("$(launch "$m")$busy")
+    read -r first last < <(launch "$m")
+    times+=("$first$busy")
+    drawn+=("$last")
   done
   label=$m
   [ "$m" = floor ] && label="floor (black window)"
   med=$(printf '%s\n' "${times[@]}" | tr -d '*' | grep -v none | median)
-  printf '%-22s %s   median %s\n' "$label" "${times[*]}" "$med"
+  med_drawn=$(printf '%s\n' "${drawn[@]}" | grep -v none | median)
+  printf '%-22s %s   median %.0f (drawn whole: %.0f)\n' "$label" "${times[*]}" "$med" "$med_drawn"
 done

@@ -111,16 +111,21 @@ wineserver_pid() {  # wineserver_pid PREFIX
   done
 }
 
-# The other processes of a Wine prefix (services, the desktop, devices),
-# PIDs separated by commas.
+# The other Windows processes of a Wine prefix (services, the desktop,
+# devices), PIDs separated by commas. Programs of ours that merely inherited
+# WINEPREFIX (an Xvfb, the peer) are not Wine's: their files are not its loader.
 wine_helpers() {  # wine_helpers PREFIX EXCLUDED-PID...
   local prefix=$1 proc pid list=
   shift
   for proc in /proc/[0-9]*; do
     pid=${proc#/proc/}
     case " $* " in *" $pid "*) continue ;; esac
+    case "$(readlink "$proc/exe" 2>/dev/null)" in
+      */wineserver*) continue ;;
+      */wine*) ;;
+      *) continue ;;
+    esac
     { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" || continue
-    case "$(readlink "$proc/exe" 2>/dev/null)" in */wineserver*) continue ;; esac
     list+=${list:+,}$pid
   done
   echo "$list"
