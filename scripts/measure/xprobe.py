@@ -6,7 +6,9 @@
       Starts CMD and prints `first_frame_ms=N`: the time from starting it to
       the first time the screen shows something else than before. With
       `picture` (the default) a screen of one colour does not count: a
-      window erased to its background is not yet a frame. CMD is ended
+      window erased to its background is not yet a frame. Then
+      `frame_drawn_ms=N`: when the drawing of that frame ended (the first
+      pause of 25 ms), as a large frame comes in pieces. CMD is ended
       (SIGTERM) once seen. Exit 1 when nothing came within the timeout.
 
   xprobe.py set-root FILE.ppm
@@ -203,7 +205,7 @@ def first_frame(args):
     deadline = start + args.timeout
     try:
         while seen is None and time.monotonic() < deadline and child.poll() is None:
-            # Without Damage, or as a safety net, the rows are read every 10 ms.
+            # Without the Damage extension the rows are read every 5 ms.
             drawn = screen.wait_for_drawing(0.01) if damage else (time.sleep(0.005) or True)
             if not drawn:
                 continue
@@ -220,7 +222,9 @@ def first_frame(args):
         # The frame may come in several pieces: its drawing ends with the
         # first pause of 25 ms (a tick is 50 ms).
         done = seen
-        while seen is not None and screen.wait_for_drawing(0.025) if damage else False:
+        while damage and seen is not None and time.monotonic() < deadline:
+            if not screen.wait_for_drawing(0.025):
+                break
             done = time.monotonic()
             if args.verbose:
                 print("%8.1f ms  drawing" % ((done - start) * 1000), file=sys.stderr)
