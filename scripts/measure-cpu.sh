@@ -100,7 +100,6 @@ for run in $(seq "$runs"); do
   python3 scripts/measure/cpu_window.py "$seconds" saver="$saver" wineserver="$WINESERVER_PID" \
     xvfb="$saver_xvfb" peer="$peer" peer_xvfb="$peer_xvfb" helpers="$helpers" >"$MEASURE_WORK/window.txt"
   measure_stop "$saver"
-  kill -- "-$peer" 2>/dev/null || true
   measure_stop "$peer"
   # run N saver wineserver xvfb sum peer peer_xvfb peer_sum ratio helpers elsewhere
   awk -v run="$run" '{ v[$1] = $2 } END {

@@ -181,11 +181,20 @@ measure_wallpaper() {  # measure_wallpaper DISPLAY SIZE PICTURE DIR
   return 1
 }
 
-# Ends one of our processes (and waits for it, so the next run starts clean).
+# Ends one of our processes, or our process group of that number, and waits
+# for it, so the next run starts clean. It is then forgotten: the clean-up
+# must not signal a number that may since belong to someone else.
 measure_stop() {  # measure_stop PID
-  kill "$1" 2>/dev/null || true
-  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
-  kill -9 "$1" 2>/dev/null || true
+  local pid=$1 kept=() p
+  kill "$pid" 2>/dev/null || true
+  case " ${measure_groups[*]} " in *" $pid "*) kill -- "-$pid" 2>/dev/null || true ;; esac
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+  for p in "${measure_pids[@]}"; do [ "$p" = "$pid" ] || kept+=("$p"); done
+  measure_pids=("${kept[@]}")
+  kept=()
+  for p in "${measure_groups[@]}"; do [ "$p" = "$pid" ] || kept+=("$p"); done
+  measure_groups=("${kept[@]}")
 }
 
 # Waits until the machine has been nearly idle for a moment: other people's
