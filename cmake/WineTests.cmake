@@ -7,6 +7,10 @@ else()
   set(TESSALANDER_WINE_TESTS OFF)
 endif()
 set(TESSALANDER_WINE_DIR "${CMAKE_BINARY_DIR}/wine-env")
+# Two monitors side by side (testing/wine/env.sh --monitors): the secondary to
+# the primary's right, or to its left. Each layout is a fixture of its own,
+# with its own X server and prefix in TESSALANDER_WINE_DIR-monitors-LAYOUT.
+set(TESSALANDER_WINE_MONITOR_LAYOUTS right left)
 
 # tessalander_add_wine_test(NAME SCRIPT [ARGS...])
 function(tessalander_add_wine_test name script)
@@ -19,4 +23,22 @@ function(tessalander_add_wine_test name script)
     RESOURCE_LOCK wine_display
     TIMEOUT 240
     ENVIRONMENT "TEST_NAME=${name};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# tessalander_add_wine_monitors_test(NAME LAYOUT SCRIPT [ARGS...])
+# A test on two monitors; LAYOUT is right or left (where the secondary sits).
+# The script sees the same variables as above, and TESS_MONITORS=LAYOUT.
+function(tessalander_add_wine_monitors_test name layout script)
+  if(NOT TESSALANDER_WINE_TESTS)
+    return()
+  endif()
+  if(NOT layout IN_LIST TESSALANDER_WINE_MONITOR_LAYOUTS)
+    message(FATAL_ERROR "${name}: monitor layout '${layout}' is not one of ${TESSALANDER_WINE_MONITOR_LAYOUTS}")
+  endif()
+  add_test(NAME "${name}" COMMAND bash "${script}" ${ARGN})
+  set_tests_properties("${name}" PROPERTIES
+    FIXTURES_REQUIRED "wine_monitors_${layout}"
+    RESOURCE_LOCK "wine_monitors_${layout}"
+    TIMEOUT 240
+    ENVIRONMENT "TEST_NAME=${name};TESS_MONITORS=${layout};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}-monitors-${layout}/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
 endfunction()

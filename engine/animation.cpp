@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 
+#include "engine/frame_painting.h"
 #include "engine/shuffle.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -75,16 +78,14 @@ bool IsSlideFinished(const PuzzleState& s, int32_t blockSize) {
          s.SlideOffsetY >= blockSize || s.SlideOffsetY <= -blockSize;
 }
 
-void AdvanceAnimation(PuzzleEngine& engine, Window window) {
+void AdvanceAnimation(PuzzleEngine& engine, Window window, int64_t calendarSeconds) {
+  if (!IsSceneReady(engine)) return;
   PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
 
   if (s.PhaseCounter <= 0) {
     --s.PhaseCounter;
-    if (s.PhaseCounter <= s.PauseThreshold) {
-      engine.Services.Invalidate(window);
-      ShufflePuzzle(engine, window);
-    }
+    if (s.PhaseCounter <= s.PauseThreshold) ShufflePuzzle(engine, window, calendarSeconds);
     return;
   }
 
@@ -103,5 +104,7 @@ void AdvanceAnimation(PuzzleEngine& engine, Window window) {
   } else if (s.MoveIndex < kSolved) {
     Restart(s);
   }
-  engine.Services.Invalidate(window);
+  ShowTickFrame(engine, window);
 }
+
+}  // namespace tessalander

@@ -4,6 +4,8 @@
 
 #include "engine/puzzle_engine.h"
 
+namespace tessalander {
+
 // End-of-solve values of MoveIndex.
 inline constexpr int32_t kLastMoveSliding = -1;
 inline constexpr int32_t kSolved = -2;
@@ -11,6 +13,10 @@ inline constexpr int32_t kSolved = -2;
 // The sliding block has reached the slot.
 bool IsSlideFinished(const PuzzleState& state, int32_t blockSize);
 
-// One tick. Shuffles when a waiting phase ends; while solving, advances the
-// slide or starts undoing the next recorded move and asks for a repaint.
-void AdvanceAnimation(PuzzleEngine& engine, Window window);
+// One tick. Shuffles when a waiting phase ends, seeded from calendarSeconds
+// (the clock as this tick read it); while solving, advances the slide or
+// starts undoing the next recorded move and draws what changed. The waiting
+// ticks draw nothing. A puzzle whose set-up failed does nothing.
+void AdvanceAnimation(PuzzleEngine& engine, Window window, int64_t calendarSeconds);
+
+}  // namespace tessalander

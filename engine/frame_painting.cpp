@@ -2,30 +2,71 @@
 
 #include "engine/animation.h"
 
+namespace tessalander {
+
+namespace {
+
+// The empty slot's look: the black HoleTile over a dark desktop capture, the
+// context's selected brush otherwise.
+void DrawEmpty(PuzzleEngine& engine, Canvas context, int32_t x, int32_t y, int32_t width,
+               int32_t height) {
+  if (engine.ImageMode == ImageFromDesktopDark) {
+    engine.Surfaces.Copy(context, x, y, width, height, engine.HoleTile, 0, 0);
+  } else {
+    engine.Surfaces.Fill(context, x, y, width, height);
+  }
+}
+
+}  // namespace
+
 bool IsMoveUnderWay(const PuzzleState& s) {
   return (s.SlideOffsetX != 0 || s.SlideOffsetY != 0) && (s.OriginDeltaX != 0 || s.OriginDeltaY != 0);
 }
 
-void PaintFrame(PuzzleEngine& engine, Window window) {
-  Canvas context = engine.Services.BeginPaint(window);
-  if (engine.State.MoveIndex < kLastMoveSliding) {
+void ShowTickFrame(PuzzleEngine& engine, Window window) {
+  const PuzzleState& s = engine.State;
+  const bool solved = s.MoveIndex < kLastMoveSliding;
+  if (!solved && !IsMoveUnderWay(s)) return;
+  Canvas context = engine.Services.WindowContext(window);
+  if (solved) {
     RestoreSolvedPicture(engine, context);
-  } else if (IsMoveUnderWay(engine.State)) {
-    DrawSlideFrame(engine, context);
+  } else {
+    if (context != nullptr) DrawSlideFrame(engine, context);
+    CommitFinishedSlide(engine);
   }
-  engine.Services.EndPaint(window, context);
+  if (context != nullptr) engine.Services.ReleaseWindowContext(window, context);
 }
 
-int DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
+void RepaintPuzzle(PuzzleEngine& engine, Canvas context) {
+  if (!engine.Shown) return;
   const PuzzleState& s = engine.State;
-  SurfaceLayer& surfaces = engine.Surfaces;
+  const int32_t block = engine.BlockSize;
+  engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, engine.ScreenWidth,
+                       engine.ScreenHeight, engine.WorkSurface, 0, 0);
+  // Solving, and a block between its origin cell and the slot: WorkSurface
+  // still holds the block in its origin cell, and in the slot too once the
+  // slide is committed.
+  const bool moving = s.OriginDeltaX != 0 || s.OriginDeltaY != 0;
+  if (s.PhaseCounter != 1 || s.MoveIndex < kLastMoveSliding || !moving) return;
+  const int32_t originX = s.HoleX + s.OriginDeltaX;
+  const int32_t originY = s.HoleY + s.OriginDeltaY;
+  DrawEmpty(engine, context, engine.AreaLeft + s.HoleX, engine.AreaTop + s.HoleY, block, block);
+  DrawEmpty(engine, context, engine.AreaLeft + originX, engine.AreaTop + originY, block, block);
+  engine.Surfaces.Copy(context, engine.AreaLeft + originX + s.SlideOffsetX,
+                       engine.AreaTop + originY + s.SlideOffsetY, block, block, engine.WorkSurface,
+                       originX, originY);
+}
+
+void DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
+  const PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
   const int32_t originX = s.HoleX + s.OriginDeltaX;
   const int32_t originY = s.HoleY + s.OriginDeltaY;
   const int32_t blockX = originX + s.SlideOffsetX;
   const int32_t blockY = originY + s.SlideOffsetY;
 
-  surfaces.Copy(context, blockX, blockY, block, block, engine.WorkSurface, originX, originY);
+  engine.Surfaces.Copy(context, engine.AreaLeft + blockX, engine.AreaTop + blockY, block, block,
+                       engine.WorkSurface, originX, originY);
 
   // The strip lies at the side of the origin cell that the block left first:
   // its far edge for a block travelling up or left, its near corner otherwise.
@@ -36,23 +77,27 @@ int DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
     stripX = s.HoleX + 2 * s.OriginDeltaX + s.SlideOffsetX;
     stripY = s.HoleY + 2 * s.OriginDeltaY + s.SlideOffsetY;
   }
-  if (engine.ImageMode == ImageFromDesktopDark) {
-    surfaces.Copy(context, stripX, stripY, s.UncoveredWidth, s.UncoveredHeight, engine.HoleTile, 0, 0);
-  } else {
-    surfaces.Fill(context, stripX, stripY, s.UncoveredWidth, s.UncoveredHeight);
-  }
-
-  if (IsSlideFinished(s, block)) {
-    surfaces.Copy(engine.WorkSurface, blockX, blockY, block, block, engine.WorkSurface, originX,
-                  originY);
-  }
-  return 1;
+  DrawEmpty(engine, context, engine.AreaLeft + stripX, engine.AreaTop + stripY, s.UncoveredWidth,
+            s.UncoveredHeight);
 }
 
-int RestoreSolvedPicture(PuzzleEngine& engine, Canvas context) {
+void CommitFinishedSlide(PuzzleEngine& engine) {
+  const PuzzleState& s = engine.State;
+  const int32_t block = engine.BlockSize;
+  if (!IsSlideFinished(s, block)) return;
+  const int32_t originX = s.HoleX + s.OriginDeltaX;
+  const int32_t originY = s.HoleY + s.OriginDeltaY;
+  engine.Surfaces.Copy(engine.WorkSurface, originX + s.SlideOffsetX, originY + s.SlideOffsetY,
+                       block, block, engine.WorkSurface, originX, originY);
+}
+
+void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context) {
   const int32_t twoBlocks = 2 * engine.BlockSize;
-  engine.Surfaces.Copy(context, 0, 0, twoBlocks, twoBlocks, engine.PristineSurface, 0, 0);
-  engine.Surfaces.Copy(engine.WorkSurface, 0, 0, engine.ScreenWidth, engine.ScreenHeight,
-                       engine.PristineSurface, 0, 0);
-  return 1;
+  if (context != nullptr) {
+    engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, twoBlocks, twoBlocks,
+                         engine.CornerPatch, 0, 0);
+  }
+  engine.Surfaces.Copy(engine.WorkSurface, 0, 0, twoBlocks, twoBlocks, engine.CornerPatch, 0, 0);
 }
+
+}  // namespace tessalander

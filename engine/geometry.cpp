@@ -2,6 +2,10 @@
 
 #include <initializer_list>
 
+#include "settings/saver_settings.h"
+
+namespace tessalander {
+
 int32_t StepDivisor(int32_t blockSize) {
   for (int32_t divisor : {16, 20, 24, 28}) {
     if (blockSize % divisor == 0) return divisor;
@@ -12,13 +16,13 @@ int32_t StepDivisor(int32_t blockSize) {
 int32_t SlideStepFor(int32_t blockSize, int32_t speedCode) {
   int32_t step = 0;
   switch (speedCode) {
-    case 1:
+    case kSpeedSlow:
       step = blockSize / StepDivisor(blockSize);
       break;
-    case 3:
+    case kSpeedFast:
       step = blockSize / 4;
       break;
-    case 4:
+    case kSpeedFastest:
       step = blockSize / 2;
       break;
     default:
@@ -32,13 +36,15 @@ int32_t SlideStepFor(int32_t blockSize, int32_t speedCode) {
 
 int32_t ShuffleCountFor(int32_t shuffleNumCode) {
   switch (shuffleNumCode) {
-    case 1:
+    case kShuffleFew:
       return 130;
-    case 3:
+    case kShuffleMany:
       return 512;
-    case 4:
+    case kShuffleMost:
       return kLargestShuffleCount;
     default:
       return 200;
   }
 }
+
+}  // namespace tessalander

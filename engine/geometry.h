@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace tessalander {
+
 // The way the empty slot travelled while scrambling; the block that filled it
 // travelled the opposite way. 0 is never recorded.
 enum Direction : uint8_t {
@@ -46,3 +48,5 @@ inline constexpr Grid GridFor(int32_t blockSize, int32_t screenWidth, int32_t sc
   if (blockSize <= 0) return Grid{0, 0};
   return Grid{screenWidth / blockSize, screenHeight / blockSize};
 }
+
+}  // namespace tessalander

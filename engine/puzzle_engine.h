@@ -1,6 +1,6 @@
-// One engine instance: the puzzle's state, the screen it plays on, its
-// surfaces and the services it draws and ticks with. The .scr owns one for
-// the whole process; tests and tools build as many fresh ones as they like.
+// One puzzle: its state, the rectangle of the window it plays in, its
+// surfaces, and the back-ends it draws and ticks with. The saver window owns
+// the one it shows; tests and tools build as many fresh ones as they like.
 #pragma once
 
 #include <cstddef>
@@ -10,7 +10,8 @@
 #include "engine/random_source.h"
 #include "engine/surface_layer.h"
 #include "engine/window_services.h"
-#include "settings/settings_store.h"
+
+namespace tessalander {
 
 inline constexpr uint32_t kAnimationTimerId = 101;
 inline constexpr uint32_t kAnimationPeriodMs = 50;
@@ -24,36 +25,45 @@ enum ImageModeValue : uint8_t {
   ImageFromDesktopDark = 2,     // empty slot copied from the black HoleTile
 };
 
-// How the shuffle brings WorkSurface to the scrambled picture. Both give the
-// same pixels; the permutation copies each displaced cell once, plus one copy
-// per closed cycle of blocks, the move-by-move walk once per move (up to 4096
-// copies in one tick).
-enum class ShuffleCopies : uint8_t { Permutation, MoveByMove };
-
 struct PuzzleEngine {
-  PuzzleEngine(SurfaceLayer& surfaceLayer, WindowServices& windowServices, SettingsStore& settings,
-               int32_t blockSize)
-      : Surfaces(surfaceLayer), Services(windowServices), Store(settings), BlockSize(blockSize) {}
+  PuzzleEngine(SurfaceLayer& surfaceLayer, WindowServices& windowServices, int32_t blockSize)
+      : Surfaces(surfaceLayer), Services(windowServices), BlockSize(blockSize) {}
 
   SurfaceLayer& Surfaces;
   WindowServices& Services;
-  SettingsStore& Store;
 
-  // One eighth of the primary screen's width, fixed at process start.
+  // One eighth of its monitor's width; the primary's is fixed at process start.
   const int32_t BlockSize;
+  // The rectangle the puzzle plays in: its top-left corner in the window's
+  // coordinates, and its monitor's size (the screen's, on one monitor).
+  // Everything but the window is drawn in the puzzle's own coordinates, from
+  // (0, 0).
+  int32_t AreaLeft = 0;
+  int32_t AreaTop = 0;
   int32_t ScreenWidth = 0;
   int32_t ScreenHeight = 0;
+  // Added to the calendar second that seeds each shuffle: the puzzle's place
+  // among the window's (the primary's 0), so that equal monitors differ.
+  uint32_t SeedOffset = 0;
 
   PuzzleState State;
   RandomSource Random;
 
-  Canvas SourceSurface = nullptr;    // during SetUpScene only
-  Canvas WorkSurface = nullptr;      // the puzzle as shown
-  Canvas PristineSurface = nullptr;  // the solved picture
-  Canvas HoleTile = nullptr;         // black, only in ImageFromDesktopDark
+  Canvas SourceSurface = nullptr;  // during SetUpScene only
+  Canvas WorkSurface = nullptr;    // the puzzle as shown
+  // The picture's top-left two blocks by two, which the end of each solve
+  // puts back.
+  Canvas CornerPatch = nullptr;
+  Canvas HoleTile = nullptr;       // black, only in ImageFromDesktopDark
+  // Set by the first shuffle: until then the window keeps its black.
+  bool Shown = false;
   uint8_t ImageMode = ImageFromFile;
   Brush FillBrush = Brush::White;
   char PictureName[kPictureNameSize] = {};
-
-  ShuffleCopies Copies = ShuffleCopies::Permutation;
 };
+
+// Whether set-up made every surface the puzzle plays with. A puzzle without
+// them neither ticks nor draws: its window stays as the class's brush left it.
+bool IsSceneReady(const PuzzleEngine& engine);
+
+}  // namespace tessalander

@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "engine/geometry.h"
-#include "settings/settings_store.h"
+#include "settings/saver_settings.h"
+
+namespace tessalander {
 
 inline constexpr int kMoveHistorySize = 4096;
 
@@ -40,6 +42,7 @@ struct PuzzleState {
   int32_t PauseThreshold = 0;
 };
 
-// Reads `speed` then `shufflenum` (default -1) and sets SlideStep and
-// ShuffleCount. Returns 1.
-int ComputePuzzleParameters(PuzzleState& state, int32_t blockSize, SettingsStore& store);
+// Sets SlideStep and ShuffleCount from `speed` and `shufflenum`.
+void ComputePuzzleParameters(PuzzleState& state, int32_t blockSize, const SaverSettings& settings);
+
+}  // namespace tessalander

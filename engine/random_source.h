@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tessalander {
+
 struct RandomSource {
   // 1 until something seeds it.
   uint32_t State = 1;
@@ -15,3 +17,5 @@ inline int32_t NextRandom(RandomSource& random) {
   random.State = random.State * 214013u + 2531011u;  // wraps modulo 2^32
   return static_cast<int32_t>((random.State >> 16) & 0x7FFFu);
 }
+
+}  // namespace tessalander

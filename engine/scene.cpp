@@ -1,8 +1,19 @@
 #include "engine/scene.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cstddef>
+
+namespace tessalander {
 
 namespace {
+
+// The text into a fixed buffer, cut to fit and always terminated.
+template <size_t Size>
+void CopyText(char (&buffer)[Size], const char* text) {
+  size_t length = 0;
+  for (; length + 1 < Size && text[length] != '\0'; ++length) buffer[length] = text[length];
+  buffer[length] = '\0';
+}
 
 bool IsUsable(PuzzleEngine& engine, Picture picture) {
   PixelSize size;
@@ -10,18 +21,18 @@ bool IsUsable(PuzzleEngine& engine, Picture picture) {
 }
 
 // The default file when it loads, whatever the settings say; else, with
-// `getimage` 2, the file named by `bmpfile`. nullptr: capture the desktop.
-Picture LoadChosenPicture(PuzzleEngine& engine) {
+// `getimage` naming a bitmap, the file named by `bmpfile`. nullptr: capture
+// the desktop.
+Picture LoadChosenPicture(PuzzleEngine& engine, const SaverSettings& settings) {
   Picture picture = engine.Surfaces.LoadPicture(kDefaultPictureName, 0, 0);
-  if (picture == nullptr && ReadSettingCode(engine.Store, kGetImage, kNoCode) == 2) {
-    const char* path = ReadSettingText(engine.Store, kBmpFile);
+  if (picture == nullptr && settings.GetImage == kSourceBitmap) {
     engine.PictureName[0] = '\0';
-    if (path != nullptr) {
-      std::snprintf(engine.PictureName, sizeof engine.PictureName, "%s", path);
+    if (settings.HasBmpFile) {
+      CopyText(engine.PictureName, settings.BmpFile);
       picture = engine.Surfaces.LoadPicture(engine.PictureName, 0, 0);
     }
   } else {
-    std::snprintf(engine.PictureName, sizeof engine.PictureName, "%s", kDefaultPictureName);
+    CopyText(engine.PictureName, kDefaultPictureName);
   }
   // A picture without a readable, positive size cannot be spread over the
   // screen; the desktop stands in for it.
@@ -32,14 +43,20 @@ Picture LoadChosenPicture(PuzzleEngine& engine) {
   return picture;
 }
 
+bool IsScreenSized(const PuzzleEngine& engine, PixelSize size) {
+  return size.width == engine.ScreenWidth && size.height == engine.ScreenHeight;
+}
+
 // A picture of the screen's shape is shown stretched to the screen unless
 // `parallel` asks for it to be repeated at its own size. If the stretched
-// reload fails, the natural-size picture stays.
-Picture FitToScreen(PuzzleEngine& engine, Picture picture) {
-  if (IsScreenShapedPicture(engine, picture) != 1 ||
-      ReadSettingCode(engine.Store, kParallel, kNoCode) == 1) {
+// reload fails, the natural-size picture stays; one of the screen's size
+// already is what a reload would give.
+Picture FitToScreen(PuzzleEngine& engine, const SaverSettings& settings, Picture picture) {
+  if (!IsScreenShapedPicture(engine, picture) || settings.Parallel == kTileAlways) {
     return picture;
   }
+  PixelSize size;
+  if (engine.Surfaces.PictureSize(picture, &size) && IsScreenSized(engine, size)) return picture;
   Picture stretched =
       engine.Surfaces.LoadPicture(engine.PictureName, engine.ScreenWidth, engine.ScreenHeight);
   if (stretched == nullptr) return picture;
@@ -51,24 +68,59 @@ Picture FitToScreen(PuzzleEngine& engine, Picture picture) {
   return stretched;
 }
 
-// Copies the desktop, clipped to the display, into SourceSurface.
-void CaptureDesktop(PuzzleEngine& engine, Canvas display) {
-  ScreenRect r = engine.Services.DesktopRect();
-  const PixelSize displaySize = engine.Services.DisplaySize(display);
-  if (r.top < 0) r.top = 0;
-  if (r.left < 0) r.left = 0;
-  if (r.bottom > displaySize.height) r.bottom = displaySize.height;
-  if (r.right > displaySize.width) r.right = displaySize.width;
+// Copies the puzzle's monitor of the desktop, as far as the display holds it,
+// into SourceSurface; false when no surface could be made for it. The primary
+// keeps to the desktop window's rectangle within its monitor, as with one
+// monitor; Wine's desktop window covers only the primary, Windows' may cover
+// every monitor.
+bool CaptureDesktop(PuzzleEngine& engine, Canvas display, const PuzzleArea& area) {
+  ScreenRect wanted = area.monitor;
+  if (area.primary) wanted = Intersection(wanted, engine.Services.DesktopRect());
+  const DisplayView view = engine.Services.ViewOfDisplay(display);
+  const ScreenRect r = Intersection(wanted, view.screen);
   // A rectangle that lies wholly off the display leaves nothing to copy.
   const int32_t width = r.right > r.left ? r.right - r.left : 0;
   const int32_t height = r.bottom > r.top ? r.bottom - r.top : 0;
   engine.SourceSurface = engine.Surfaces.MakeSurface(display, width, height);
-  engine.Surfaces.Copy(engine.SourceSurface, 0, 0, width, height, display, r.left, r.top);
+  if (engine.SourceSurface == nullptr) return false;
+  engine.Surfaces.Copy(engine.SourceSurface, 0, 0, width, height, display, r.left + view.origin.x,
+                       r.top + view.origin.y);
+  return true;
+}
+
+void ReleaseIfMade(SurfaceLayer& surfaces, Canvas& surface) {
+  if (surface != nullptr) surfaces.ReleaseSurface(surface);
+  surface = nullptr;
+}
+
+// Gives back everything SetUpScene holds: the source and the context it used
+// as the model of every surface, and, when the set-up failed, whatever
+// surfaces it made.
+void FinishSetUp(PuzzleEngine& engine, Window window, Canvas reference, bool failed) {
+  SurfaceLayer& surfaces = engine.Surfaces;
+  ReleaseIfMade(surfaces, engine.SourceSurface);
+  if (failed) {
+    ReleaseIfMade(surfaces, engine.WorkSurface);
+    ReleaseIfMade(surfaces, engine.HoleTile);
+    ReleaseIfMade(surfaces, engine.CornerPatch);
+  }
+  if (reference == nullptr) return;
+  if (engine.ImageMode == ImageFromFile) {
+    engine.Services.ReleaseWindowContext(window, reference);
+  } else {
+    engine.Services.CloseDisplay(reference);
+  }
 }
 
 }  // namespace
 
-void SetUpScene(PuzzleEngine& engine, Window window) {
+bool IsSceneReady(const PuzzleEngine& engine) {
+  return engine.WorkSurface != nullptr && engine.CornerPatch != nullptr &&
+         (engine.ImageMode != ImageFromDesktopDark || engine.HoleTile != nullptr);
+}
+
+void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window,
+                const PuzzleArea& area) {
   PuzzleState& s = engine.State;
   SurfaceLayer& surfaces = engine.Surfaces;
   WindowServices& services = engine.Services;
@@ -76,66 +128,80 @@ void SetUpScene(PuzzleEngine& engine, Window window) {
   s.PhaseCounter = -s.PhaseCounter;
   s.PauseThreshold = s.PhaseCounter;
 
-  const PixelSize screen = services.ScreenSize();
-  engine.ScreenWidth = screen.width;
-  engine.ScreenHeight = screen.height;
-  ComputePuzzleParameters(s, engine.BlockSize, engine.Store);
+  engine.AreaLeft = area.left;
+  engine.AreaTop = area.top;
+  engine.ScreenWidth = area.monitor.right - area.monitor.left;
+  engine.ScreenHeight = area.monitor.bottom - area.monitor.top;
+  ComputePuzzleParameters(s, engine.BlockSize, settings);
 
   Canvas reference = nullptr;
-  Picture picture = LoadChosenPicture(engine);
+  Picture picture = LoadChosenPicture(engine, settings);
   if (picture != nullptr) {
-    picture = FitToScreen(engine, picture);
+    picture = FitToScreen(engine, settings, picture);
     reference = services.WindowContext(window);
+    if (reference == nullptr) {
+      surfaces.ReleasePicture(picture);
+      return FinishSetUp(engine, window, reference, true);
+    }
     engine.SourceSurface = surfaces.MakePictureSurface(reference, picture);
+    if (engine.SourceSurface == nullptr) return FinishSetUp(engine, window, reference, true);
   } else {
     engine.ImageMode = ImageFromDesktop;
     reference = services.OpenDisplay();
-    CaptureDesktop(engine, reference);
+    if (reference == nullptr || !CaptureDesktop(engine, reference, area)) {
+      return FinishSetUp(engine, window, reference, true);
+    }
   }
 
-  engine.WorkSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
+  // A source of the screen's size becomes WorkSurface itself; any other is
+  // spread over a new one.
+  PixelSize sourceSize;
+  if (surfaces.SurfaceSize(engine.SourceSurface, &sourceSize) && IsScreenSized(engine, sourceSize)) {
+    engine.WorkSurface = engine.SourceSurface;
+    engine.SourceSurface = nullptr;
+  } else {
+    engine.WorkSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
+    if (engine.WorkSurface == nullptr) return FinishSetUp(engine, window, reference, true);
+    TileSourcePicture(engine);
+  }
 
-  const int backColor = ReadSettingCode(engine.Store, kBackColor, kNoCode);
-  if ((backColor == 2 || backColor == kNoCode) && engine.ImageMode == ImageFromDesktop) {
+  const bool blackSlot = settings.BackColor == kBackBlack;
+  if ((blackSlot || settings.BackColor == kNoCode) && engine.ImageMode == ImageFromDesktop) {
     engine.ImageMode = ImageFromDesktopDark;
     engine.HoleTile = surfaces.MakeSurface(reference, engine.BlockSize, engine.BlockSize);
+    if (engine.HoleTile == nullptr) return FinishSetUp(engine, window, reference, true);
     engine.FillBrush = Brush::Black;
     surfaces.SelectBrush(engine.HoleTile, engine.FillBrush);
     surfaces.Fill(engine.HoleTile, 0, 0, engine.BlockSize, engine.BlockSize);
   }
 
-  engine.PristineSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
+  // The solve ends with every block home but the top-left one, which the
+  // slot hid since the shuffle: the picture's corner is all that is kept.
+  const int32_t cornerWidth = std::min(2 * engine.BlockSize, engine.ScreenWidth);
+  const int32_t cornerHeight = std::min(2 * engine.BlockSize, engine.ScreenHeight);
+  engine.CornerPatch = surfaces.MakeSurface(reference, cornerWidth, cornerHeight);
+  if (engine.CornerPatch == nullptr) return FinishSetUp(engine, window, reference, true);
+  surfaces.Copy(engine.CornerPatch, 0, 0, cornerWidth, cornerHeight, engine.WorkSurface, 0, 0);
 
-  engine.FillBrush = (backColor == 2 || engine.ImageMode == ImageFromDesktopDark) ? Brush::Black
-                                                                                   : Brush::White;
+  engine.FillBrush =
+      (blackSlot || engine.ImageMode == ImageFromDesktopDark) ? Brush::Black : Brush::White;
   surfaces.SelectBrush(reference, engine.FillBrush);
   surfaces.SelectBrush(engine.WorkSurface, engine.FillBrush);
 
-  TileSourcePicture(engine);
-
-  surfaces.ReleaseSurface(engine.SourceSurface);
-  engine.SourceSurface = nullptr;
-  if (engine.ImageMode == ImageFromFile) {
-    services.ReleaseWindowContext(window, reference);
-  } else {
-    services.CloseDisplay(reference);
-  }
-
-  services.SetTimer(window, kAnimationTimerId, kAnimationPeriodMs);
-  services.Invalidate(window);
+  FinishSetUp(engine, window, reference, false);
 }
 
-int IsScreenShapedPicture(PuzzleEngine& engine, Picture picture) {
+bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture) {
   PixelSize size;
-  if (!engine.Surfaces.PictureSize(picture, &size)) return 0;
+  if (!engine.Surfaces.PictureSize(picture, &size)) return false;
   // 64-bit products: a huge picture must not overflow into a wrong answer.
   const int64_t w = size.width;
   const int64_t h = size.height;
   const bool wideEnough = w >= engine.ScreenWidth / 16;
-  return wideEnough && 16 * h > 11 * w && 16 * h < 13 * w ? 1 : 0;
+  return wideEnough && 16 * h > 11 * w && 16 * h < 13 * w;
 }
 
-int TileSourcePicture(PuzzleEngine& engine) {
+void TileSourcePicture(PuzzleEngine& engine) {
   SurfaceLayer& surfaces = engine.Surfaces;
   Canvas work = engine.WorkSurface;
   const int32_t screenWidth = engine.ScreenWidth;
@@ -145,28 +211,23 @@ int TileSourcePicture(PuzzleEngine& engine) {
 
   surfaces.Copy(work, 0, 0, screenWidth, screenHeight, engine.SourceSurface, 0, 0);
   // Repeating needs a picture of at least one pixel each way; an empty
-  // capture leaves WorkSurface as it was made.
+  // capture leaves WorkSurface as it was made. What is already spread is
+  // copied again beside itself, so the covered width and height double with
+  // each copy, each a whole number of pictures.
   if (known && picture.width >= 1 && picture.height >= 1) {
-    for (int32_t x = 0; x + picture.width < screenWidth; x += picture.width) {
-      surfaces.Copy(work, x + picture.width, 0, screenWidth, picture.height, work, 0, 0);
+    for (int32_t width = picture.width; width < screenWidth; width *= 2) {
+      surfaces.Copy(work, width, 0, width, picture.height, work, 0, 0);
     }
-    for (int32_t y = 0; y + picture.height < screenHeight; y += picture.height) {
-      surfaces.Copy(work, 0, y + picture.height, screenWidth, screenHeight, work, 0, 0);
+    for (int32_t height = picture.height; height < screenHeight; height *= 2) {
+      surfaces.Copy(work, 0, height, screenWidth, height, work, 0, 0);
     }
   }
-  surfaces.Copy(engine.PristineSurface, 0, 0, screenWidth, screenHeight, work, 0, 0);
-  return 1;
 }
 
-void TearDownScene(PuzzleEngine& engine, Window window) {
-  engine.Services.KillTimer(window, kAnimationTimerId);
-  engine.Surfaces.ReleaseSurface(engine.WorkSurface);
-  engine.WorkSurface = nullptr;
-  if (engine.HoleTile != nullptr) {
-    engine.Surfaces.ReleaseSurface(engine.HoleTile);
-    engine.HoleTile = nullptr;
-  }
-  engine.Surfaces.ReleaseSurface(engine.PristineSurface);
-  engine.PristineSurface = nullptr;
-  engine.Services.PostQuit();
+void TearDownScene(PuzzleEngine& engine) {
+  ReleaseIfMade(engine.Surfaces, engine.WorkSurface);
+  ReleaseIfMade(engine.Surfaces, engine.HoleTile);
+  ReleaseIfMade(engine.Surfaces, engine.CornerPatch);
 }
+
+}  // namespace tessalander

@@ -1,21 +1,33 @@
-// Building the scene when the window is created: the screen's size, the
+// Building one puzzle when the window is created: its monitor's size, the
 // puzzle's parameters, the picture (a BMP file or a capture of the desktop)
-// spread over the screen-sized WorkSurface with a pristine copy, the colour
-// of the empty slot, and the animation timer. And taking it down again.
+// spread over the monitor-sized WorkSurface, with a copy of its top-left
+// corner, and the colour of the empty slot. And taking it down again. The
+// timer, the first paint and the end of the loop belong to the scene of all
+// puzzles (puzzle_scene.h).
 #pragma once
 
+#include "engine/puzzle_areas.h"
 #include "engine/puzzle_engine.h"
+#include "settings/saver_settings.h"
 
-void SetUpScene(PuzzleEngine& engine, Window window);
+namespace tessalander {
 
-// 1 when the picture is at least a sixteenth of the screen wide and its
+// Sets the puzzle up to play in the area. When a surface or a drawing context
+// cannot be had, whatever was made is released again and the puzzle is left
+// not ready.
+void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window,
+                const PuzzleArea& area);
+
+// True when the picture is at least a sixteenth of the screen wide and its
 // height lies strictly between 11/16 and 13/16 of its width (4:3 and 5:4
-// pass; square, 3:2, 16:10 and 16:9 do not), else 0.
-int IsScreenShapedPicture(PuzzleEngine& engine, Picture picture);
+// pass; square, 3:2, 16:10 and 16:9 do not).
+bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture);
 
 // Spreads SourceSurface over WorkSurface from the top-left corner, repeated
-// right and down and cut at the screen's edges, then copies it into
-// PristineSurface. Returns 1.
-int TileSourcePicture(PuzzleEngine& engine);
+// right and down and cut at the screen's edges.
+void TileSourcePicture(PuzzleEngine& engine);
 
-void TearDownScene(PuzzleEngine& engine, Window window);
+// Releases the puzzle's surfaces.
+void TearDownScene(PuzzleEngine& engine);
+
+}  // namespace tessalander

@@ -1,6 +1,8 @@
 #include "engine/shuffle.h"
 
-#include <vector>
+#include "engine/frame_painting.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -50,7 +52,8 @@ void CopyCell(PuzzleEngine& engine, int32_t fromX, int32_t fromY, int32_t toX, i
 
 bool GridCanBeShuffled(const PuzzleEngine& engine) {
   const Grid grid = GridFor(engine.BlockSize, engine.ScreenWidth, engine.ScreenHeight);
-  return grid.columns >= 2 && grid.rows >= 2;
+  return grid.columns >= 2 && grid.rows >= 2 &&
+         int64_t{grid.columns} * grid.rows <= kMostShuffledCells;
 }
 
 void WalkEmptySlot(PuzzleEngine& engine) {
@@ -70,22 +73,6 @@ void WalkEmptySlot(PuzzleEngine& engine) {
   --s.MoveIndex;
 }
 
-int32_t CopyWalkMoveByMove(PuzzleEngine& engine, int32_t startX, int32_t startY) {
-  const PuzzleState& s = engine.State;
-  const int32_t block = engine.BlockSize;
-  int32_t holeX = startX;
-  int32_t holeY = startY;
-  for (int32_t i = 0; i <= s.MoveIndex; ++i) {
-    const Step step = StepFor(s.MoveHistory[i]);
-    const int32_t nextX = holeX + step.dx * block;
-    const int32_t nextY = holeY + step.dy * block;
-    CopyCell(engine, nextX, nextY, holeX, holeY);
-    holeX = nextX;
-    holeY = nextY;
-  }
-  return s.MoveIndex + 1;
-}
-
 int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t startY) {
   const PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
@@ -93,9 +80,12 @@ int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t star
   const Grid grid = GridFor(block, engine.ScreenWidth, engine.ScreenHeight);
   const int32_t cells = grid.columns * grid.rows;
 
+  // Fixed arrays, so that a shuffle can neither fail for memory nor link in
+  // the runtime's throwing allocator (the Windows build has no exceptions).
   // holds[c]: the cell whose original block cell c shows after the walk. The
   // slot's own entry is stale; its square is filled afterwards anyway.
-  std::vector<int32_t> holds(static_cast<size_t>(cells));
+  int32_t holds[kMostShuffledCells];
+  bool done[kMostShuffledCells] = {};
   for (int32_t c = 0; c < cells; ++c) holds[c] = c;
   const int32_t start = (startY / block) * grid.columns + startX / block;
   int32_t slot = start;
@@ -111,7 +101,6 @@ int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t star
              (to % grid.columns) * block, (to / grid.columns) * block);
   };
   int32_t copies = 0;
-  std::vector<bool> done(static_cast<size_t>(cells), false);
   done[slot] = true;
 
   // The start cell's block is needed nowhere, and the final slot's square is
@@ -143,28 +132,26 @@ int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t star
   return copies;
 }
 
-int ShufflePuzzle(PuzzleEngine& engine, Window window) {
+void ShufflePuzzle(PuzzleEngine& engine, Window window, int64_t calendarSeconds) {
   PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
-  SeedRandom(engine.Random, static_cast<uint32_t>(engine.Services.CalendarSeconds()));
+  SeedRandom(engine.Random, static_cast<uint32_t>(calendarSeconds) + engine.SeedOffset);
 
   const bool scramble = GridCanBeShuffled(engine);
   if (scramble) {
     const int32_t startX = s.HoleX;
     const int32_t startY = s.HoleY;
     WalkEmptySlot(engine);
-    if (engine.Copies == ShuffleCopies::MoveByMove) {
-      CopyWalkMoveByMove(engine, startX, startY);
-    } else {
-      CopyWalkAsPermutation(engine, startX, startY);
-    }
+    CopyWalkAsPermutation(engine, startX, startY);
     engine.Surfaces.Fill(engine.WorkSurface, s.HoleX, s.HoleY, block, block);
   }
 
-  Canvas context = engine.Services.BeginPaint(window);
-  engine.Surfaces.Copy(context, 0, 0, engine.ScreenWidth, engine.ScreenHeight, engine.WorkSurface, 0,
-                       0);
-  engine.Services.EndPaint(window, context);
+  engine.Shown = true;
+  Canvas context = engine.Services.WindowContext(window);
+  if (context != nullptr) {
+    RepaintPuzzle(engine, context);
+    engine.Services.ReleaseWindowContext(window, context);
+  }
 
   if (scramble) {
     s.SlideOffsetX = block;
@@ -174,5 +161,6 @@ int ShufflePuzzle(PuzzleEngine& engine, Window window) {
     s.MoveIndex = 0;
     s.PhaseCounter = 0;
   }
-  return 1;
 }
+
+}  // namespace tessalander

@@ -6,8 +6,16 @@
 
 #include "engine/puzzle_engine.h"
 
+namespace tessalander {
+
+// The most cells a grid may have to be shuffled. A screen has 8 to 15
+// columns of blocks and seldom more rows; only a screen that grew far beyond
+// the one the block edge was fixed on comes near.
+inline constexpr int32_t kMostShuffledCells = 8192;
+
 // The walk needs two rows and two columns: in a single row or column the slot
 // can reach a dead end, where every move is off the grid or undoes the last.
+// The grid must also fit the shuffle's bookkeeping (kMostShuffledCells).
 bool GridCanBeShuffled(const PuzzleEngine& engine);
 
 // The walk alone, on PuzzleState: writes MoveHistory[0..ShuffleCount], moves
@@ -16,16 +24,17 @@ bool GridCanBeShuffled(const PuzzleEngine& engine);
 // GridCanBeShuffled accepts: on any other the search for a move never ends.
 void WalkEmptySlot(PuzzleEngine& engine);
 
-// Bring WorkSurface from the picture to the state the recorded walk (which
-// started with the slot at startX, startY) leaves it in. Both return the
-// number of block copies made. The move-by-move form copies once per move;
-// the permutation form copies each cell at most once, plus one copy per
-// closed cycle of blocks, which goes through the final slot's square.
-int32_t CopyWalkMoveByMove(PuzzleEngine& engine, int32_t startX, int32_t startY);
+// Brings WorkSurface from the picture to the state the recorded walk (which
+// started with the slot at startX, startY) leaves it in, and returns the
+// number of block copies made: each cell at most once, plus one copy per
+// closed cycle of blocks, which goes through the final slot's square. Moving
+// the blocks move by move gives the same pixels with one copy per move.
 int32_t CopyWalkAsPermutation(PuzzleEngine& engine, int32_t startX, int32_t startY);
 
-// Seeds the random source with the calendar second, walks, scrambles
-// WorkSurface, fills the final slot with FillBrush, paints the whole window
+// Seeds the random source with the calendar second plus the puzzle's
+// SeedOffset, walks, scrambles WorkSurface, fills the final slot with FillBrush, paints the whole puzzle
 // and hands over to the solve. On a grid that cannot be shuffled it shows the
-// picture whole and goes back to waiting. Returns 1.
-int ShufflePuzzle(PuzzleEngine& engine, Window window);
+// picture whole and goes back to waiting.
+void ShufflePuzzle(PuzzleEngine& engine, Window window, int64_t calendarSeconds);
+
+}  // namespace tessalander

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace tessalander {
+
 // A drawing target and source: a surface, the window's own context, or the
 // whole display. Opaque; each back-end knows what lies behind it.
 struct CanvasObject;
@@ -34,9 +36,11 @@ struct SurfaceLayer {
   virtual void ReleasePicture(Picture picture) = 0;
 
   // A surface of the given size in the reference canvas's pixel format; its
-  // contents are undefined.
+  // contents are undefined. nullptr when it cannot be made (out of memory or
+  // of drawing resources); nothing is left behind then.
   virtual Canvas MakeSurface(Canvas reference, int32_t width, int32_t height) = 0;
-  // A surface holding the picture, which it owns from then on.
+  // A surface holding the picture, which it owns from then on: when the
+  // surface cannot be made, the picture is released and nullptr returned.
   virtual Canvas MakePictureSurface(Canvas reference, Picture picture) = 0;
   // The size of the image a surface holds; false when it cannot be read.
   virtual bool SurfaceSize(Canvas surface, PixelSize* size) = 0;
@@ -56,3 +60,5 @@ struct SurfaceLayer {
  protected:
   ~SurfaceLayer() = default;
 };
+
+}  // namespace tessalander

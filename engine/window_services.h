@@ -1,37 +1,43 @@
-// What the engine asks of the window system: the screen's geometry, the
-// display as a source of pixels, the window's own drawing context, the
+// What the engine asks of the window system: the monitors the window plays
+// on, the display as a source of pixels, the window's own drawing context, the
 // animation timer, repaint requests, the end of the message loop and the
 // clock that seeds the shuffle.
 #pragma once
 
 #include <cstdint>
 
+#include "engine/puzzle_areas.h"
 #include "engine/surface_layer.h"
+#include "host/screen_rect.h"
+
+namespace tessalander {
 
 struct WindowObject;
 using Window = WindowObject*;
 
-struct ScreenRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
+// What a display context holds: the part of the screen that can be copied
+// from it, in screen coordinates, and where the screen's origin lies in the
+// context's own coordinates.
+struct DisplayView {
+  ScreenRect screen;
+  ScreenPoint origin;
 };
 
 struct WindowServices {
-  // The primary screen's size in pixels.
-  virtual PixelSize ScreenSize() = 0;
+  // Where the window plays its puzzles (ArrangePuzzleAreas): the primary
+  // first, never none.
+  virtual PuzzleAreaList PuzzleAreas(Window window) = 0;
   // The desktop window's rectangle in screen coordinates.
   virtual ScreenRect DesktopRect() = 0;
 
-  // A context for the whole display, readable as the source of a copy.
+  // A context for the whole display, readable as the source of a copy;
+  // nullptr when none can be had.
   virtual Canvas OpenDisplay() = 0;
-  // The display's width and height in pixels.
-  virtual PixelSize DisplaySize(Canvas display) = 0;
+  virtual DisplayView ViewOfDisplay(Canvas display) = 0;
   virtual void CloseDisplay(Canvas display) = 0;
 
   // The window's private drawing context: a brush selected into it stays
-  // selected for every later paint.
+  // selected for every later paint. nullptr when it cannot be had.
   virtual Canvas WindowContext(Window window) = 0;
   virtual void ReleaseWindowContext(Window window, Canvas context) = 0;
 
@@ -39,8 +45,8 @@ struct WindowServices {
   virtual void KillTimer(Window window, uint32_t id) = 0;
   // Asks for a paint of the whole window, without erasing it first.
   virtual void Invalidate(Window window) = 0;
-  // Begins painting and gives the window's context; EndPaint validates the
-  // whole window.
+  // Begins painting and gives the window's context (nullptr when there is
+  // none to draw on); EndPaint validates the whole window either way.
   virtual Canvas BeginPaint(Window window) = 0;
   virtual void EndPaint(Window window, Canvas context) = 0;
   // Ends the message loop with exit code 0.
@@ -52,3 +58,5 @@ struct WindowServices {
  protected:
   ~WindowServices() = default;
 };
+
+}  // namespace tessalander

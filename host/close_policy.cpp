@@ -2,6 +2,8 @@
 
 #include "host/password_policy.h"
 
+namespace tessalander {
+
 namespace {
 
 uint32_t Distance(int32_t a, int32_t b) {
@@ -89,3 +91,5 @@ intptr_t SaverDefaultProc(HostFlags& flags, SaverPlatform& platform, const Windo
   if (ApplyInputRow(flags, platform, m)) return 1;
   return FinalStep(flags, platform, m);
 }
+
+}  // namespace tessalander

@@ -9,6 +9,8 @@
 #include "host/saver_platform.h"
 #include "host/window_messages.h"
 
+namespace tessalander {
+
 // Travel of up to this many pixels (horizontal plus vertical) is tolerated.
 inline constexpr uint32_t CloseMoveThreshold = 4;
 
@@ -19,3 +21,5 @@ uint32_t MouseTravel(ScreenPoint from, ScreenPoint to);
 // the cursor, answers the verification request and the AutoPlay query, and
 // ends in the platform's DefWindowProcA for everything else.
 intptr_t SaverDefaultProc(HostFlags& flags, SaverPlatform& platform, const WindowMessage& message);
+
+}  // namespace tessalander

@@ -1,5 +1,7 @@
 #include "host/command_line.h"
 
+namespace tessalander {
+
 namespace {
 
 inline unsigned char Byte(const char* p) { return static_cast<unsigned char>(*p); }
@@ -10,8 +12,6 @@ const char* SkipSpaces(const char* p) {
 }
 
 }  // namespace
-
-const char* NextByte(const char* p) { return *p != '\0' ? p + 1 : p; }
 
 const char* SkipProgramName(const char* commandLine, CharNextFn next) {
   const char* p = commandLine;
@@ -74,3 +74,5 @@ DispatchChoice ChooseSaverMode(const char* arguments, bool isWindows9x) {
   }
   return choice;
 }
+
+}  // namespace tessalander

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace tessalander {
+
 enum class SaverMode {
   None,            // rejected: exit code -1, nothing shown
   Saver,           // full screen
@@ -17,9 +19,6 @@ enum class SaverMode {
 // program names are stepped over whole. Must return its argument at the end
 // of the text.
 using CharNextFn = const char* (*)(const char*);
-
-// One byte at a time: the portable stand-in for CharNextA.
-const char* NextByte(const char* p);
 
 // Skips the program name (quoted or not) and the blanks after it, returning
 // the argument text.
@@ -39,3 +38,5 @@ struct DispatchChoice {
 };
 
 DispatchChoice ChooseSaverMode(const char* arguments, bool isWindows9x);
+
+}  // namespace tessalander

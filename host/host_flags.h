@@ -1,22 +1,18 @@
-// The host's state that its window procedures, close policy and password
+// The host's state that its window procedure, close policy and password
 // services share. The Win32 side keeps one process-wide instance; tests make
 // a fresh one per case.
 #pragma once
 
 #include <cstdint>
 
-// A position in screen coordinates.
-struct ScreenPoint {
-  int32_t x;
-  int32_t y;
-};
+#include "host/screen_rect.h"
+
+namespace tessalander {
 
 // A function found in a library that was loaded by name; the Win32 side casts
 // it back to its real type before calling it.
 using LibraryProc = void (*)();
 using LibraryHandle = void*;
-
-inline constexpr uint32_t kNoVerifyYet = 0xFFFFFFFF;
 
 struct HostFlags {
   // 1 on Windows 95/98/ME, where the saver asks for the password itself.
@@ -35,9 +31,10 @@ struct HostFlags {
   int CloseApproved = 0;
   // 1 only while the verifier's dialog runs.
   int VerifyInProgress = 0;
-  // When the last verifier dialog ended (GetTickCount).
-  uint32_t LastVerifyTick = kNoVerifyYet;
-  // Whether LastVerifyTick holds a real reading: a dialog that happens to end
-  // at tick 0xFFFFFFFF must still hold off the closes queued behind it.
+  // When the last verifier dialog ended (GetTickCount); read only once
+  // VerifyHasRun is set, since any tick value, 0xFFFFFFFF included, is real.
+  uint32_t LastVerifyTick = 0;
   bool VerifyHasRun = false;
 };
+
+}  // namespace tessalander

@@ -1,5 +1,7 @@
 #include "host/password_policy.h"
 
+namespace tessalander {
+
 void SetSaverRunning(const HostFlags& flags, SystemServices& system, int state) {
   if (!flags.IsWindows9x) return;
   system.SetScreenSaverRunning(state);
@@ -66,3 +68,5 @@ int VerifyPasswordOnClose(HostFlags& flags, SaverPlatform& platform) {
   flags.VerifyHasRun = true;
   return flags.CloseApproved;
 }
+
+}  // namespace tessalander

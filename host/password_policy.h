@@ -10,6 +10,8 @@
 #include "host/saver_platform.h"
 #include "settings/registry.h"
 
+namespace tessalander {
+
 inline constexpr char kDesktopKeyPath[] = "Control Panel\\Desktop";
 inline constexpr char kUsePasswordValue[] = "ScreenSaveUsePassword";
 inline constexpr char kPasswordLibraryName[] = "PASSWORD.CPL";
@@ -54,3 +56,5 @@ bool WithinVerifyRepeatInterval(const HostFlags& flags, uint32_t now);
 // when the verifier's dialog accepts the password. A request that arrives
 // while the dialog is up, or within 200 ms after it, is refused unasked.
 int VerifyPasswordOnClose(HostFlags& flags, SaverPlatform& platform);
+
+}  // namespace tessalander

@@ -1,5 +1,7 @@
 #include "host/saver_window_layout.h"
 
+namespace tessalander {
+
 SaverWindowLayout FullScreenLayout(ScreenRect clipBox) {
   return SaverWindowLayout{kWsExTopmost,
                            kFullScreenStyle,
@@ -14,3 +16,5 @@ SaverWindowLayout PreviewLayout(ScreenRect parentClient) {
   return SaverWindowLayout{0, kPreviewStyle, kPreviewTitle, 0, 0, parentClient.right,
                            parentClient.bottom};
 }
+
+}  // namespace tessalander

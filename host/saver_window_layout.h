@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+#include "host/screen_rect.h"
+
+namespace tessalander {
+
 inline constexpr char kSaverClassName[] = "WindowsScreenSaverClass";
 inline constexpr char kSaverTitle[] = "Screen Saver";
 inline constexpr char kPreviewTitle[] = "Preview";
@@ -11,21 +15,12 @@ inline constexpr char kPreviewTitle[] = "Preview";
 // CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW: the engine keeps what it
 // selects into the window's own drawing context.
 inline constexpr uint32_t kSaverClassStyle = 0x2B;
-// The class asks for icon 100, which the resources lack: no icon.
-inline constexpr int kSaverClassIconId = 100;
 
 inline constexpr uint32_t kWsExTopmost = 0x00000008;
 // WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN.
 inline constexpr uint32_t kFullScreenStyle = 0x96000000;
 // WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN.
 inline constexpr uint32_t kPreviewStyle = 0x52000000;
-
-struct ScreenRect {
-  int32_t left;
-  int32_t top;
-  int32_t right;
-  int32_t bottom;
-};
 
 struct SaverWindowLayout {
   uint32_t exStyle;
@@ -42,3 +37,5 @@ SaverWindowLayout FullScreenLayout(ScreenRect clipBox);
 
 // Fills the parent's client rectangle from its top-left corner.
 SaverWindowLayout PreviewLayout(ScreenRect parentClient);
+
+}  // namespace tessalander

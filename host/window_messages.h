@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace tessalander {
+
 inline constexpr uint32_t kWmCreate = 0x0001;
 inline constexpr uint32_t kWmDestroy = 0x0002;
 inline constexpr uint32_t kWmSetText = 0x000C;
@@ -17,14 +19,11 @@ inline constexpr uint32_t kWmPower = 0x0048;
 inline constexpr uint32_t kWmHelp = 0x0053;
 inline constexpr uint32_t kWmContextMenu = 0x007B;
 inline constexpr uint32_t kWmKeyDown = 0x0100;
-inline constexpr uint32_t kWmKeyUp = 0x0101;
 inline constexpr uint32_t kWmSysKeyDown = 0x0104;
 inline constexpr uint32_t kWmSysCommand = 0x0112;
 inline constexpr uint32_t kWmTimer = 0x0113;
 inline constexpr uint32_t kWmMouseMove = 0x0200;
 inline constexpr uint32_t kWmLButtonDown = 0x0201;
-inline constexpr uint32_t kWmLButtonUp = 0x0202;
-inline constexpr uint32_t kWmLButtonDblClk = 0x0203;
 inline constexpr uint32_t kWmRButtonDown = 0x0204;
 inline constexpr uint32_t kWmMButtonDown = 0x0207;
 inline constexpr uint32_t kWmPowerBroadcast = 0x0218;
@@ -39,7 +38,6 @@ inline constexpr uintptr_t kPwrCriticalResume = 3;
 inline constexpr uintptr_t kScNextWindow = 0xF040;
 inline constexpr uintptr_t kScPrevWindow = 0xF050;
 inline constexpr uintptr_t kScScreenSave = 0xF140;
-inline constexpr uintptr_t kScClose = 0xF060;
 
 // A message as a window procedure receives it, minus the window.
 struct WindowMessage {
@@ -47,3 +45,5 @@ struct WindowMessage {
   uintptr_t wParam;
   intptr_t lParam;
 };
+
+}  // namespace tessalander

@@ -6,10 +6,14 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
+  cmake ninja-build g++ libgtest-dev libstb-dev
+  # the engine's benchmark (optional: it is built only when this is installed)
+  libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   # run under Wine on a virtual display, and look at what it shows
   wine wine64 xvfb xauth x11-utils imagemagick xdotool
+  # two monitors side by side: X.Org with its dummy video driver
+  xserver-xorg-core xserver-xorg-video-dummy
   # the configuration dialog's Japanese texts
   fonts-ipafont-gothic
   # test scripts

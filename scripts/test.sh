@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
-# Builds the three configurations and runs every test, unit and end to end, in
-# one CTest run: the native core under ASan and UBSan, the 32-bit .scr's static
-# checks, and the 64-bit .scr under wine64 on a virtual display (the test
-# fixture starts the display and a warm wineserver, and stops them).
+# Builds the three configurations and the release archive, and runs every
+# test, unit and end to end, in one CTest run: the native core under ASan and
+# UBSan, the 32-bit .scr's static checks, the 64-bit .scr under wine64 on a
+# virtual display (the test fixture starts the display and a warm wineserver,
+# and stops them), and the archive, built a second time elsewhere.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-for preset in native win32 win64; do
+for preset in native win32 win64 release; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
 
-# One CTest over the three build trees, so one summary line ends the run.
+# One CTest over the four build trees, so one summary line ends the run.
 cat >build/CTestTestfile.cmake <<'CTEST'
-subdirs("native" "win32" "win64")
+subdirs("native" "win32" "win64" "release")
 CTEST
 ctest --test-dir build --output-on-failure -j2 "$@"

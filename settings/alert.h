@@ -2,9 +2,13 @@
 // caption; the Win32 back-end is MessageBoxA, tests record the texts.
 #pragma once
 
+namespace tessalander {
+
 struct Alert {
   virtual void Show(const char* text) = 0;
 
  protected:
   ~Alert() = default;
 };
+
+}  // namespace tessalander

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace tessalander {
+
 void ReplaceWithNul(char* text, char character) {
   const size_t length = std::strlen(text);
   for (size_t i = 0; i <= length; ++i) {
@@ -52,3 +54,5 @@ int SettleChosenPath(SettingText& path, const SettingText& before, OpenDialogOut
   EnsureBmpExtension(path, isLeadByte);
   return 1;
 }
+
+}  // namespace tessalander

@@ -2,14 +2,25 @@
 // lists it is handed, and the ".bmp" rule applied to whatever path comes back.
 #pragma once
 
+#include <array>
 #include <cstddef>
 
 #include "settings/config_dialog.h"
+
+namespace tessalander {
 
 // The Open dialog stores the user's last pattern in the custom filter, so
 // the buffer keeps its full size for the whole process.
 inline constexpr size_t kCustomFilterSize = 40;
 inline constexpr char kInitialCustomFilter[] = "BMP FILES(*.bmp)|*.bmp|";
+using CustomFilter = std::array<char, kCustomFilterSize>;
+// The custom filter as the first Open dialog of the process gets it.
+constexpr CustomFilter InitialCustomFilter() {
+  static_assert(sizeof kInitialCustomFilter <= kCustomFilterSize);
+  CustomFilter filter{};
+  for (size_t i = 0; i < sizeof kInitialCustomFilter; ++i) filter[i] = kInitialCustomFilter[i];
+  return filter;
+}
 // Becomes the one filter "ALL FILES" / "*.*", ended by a double NUL.
 inline constexpr char kAllFilesFilter[] = "ALL FILES|*.*|";
 inline constexpr char kFilterSeparator = '|';
@@ -41,3 +52,5 @@ enum class OpenDialogOutcome { Chosen, Cancelled, Failed };
 // may have overwritten them with its own report, and returns 0.
 int SettleChosenPath(SettingText& path, const SettingText& before, OpenDialogOutcome outcome,
                      LeadBytePredicate isLeadByte);
+
+}  // namespace tessalander

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace tessalander {
+
 int ButtonForCode(int code, const ChoiceIds& ids) {
   if (code >= 1 && code <= 4) return ids[static_cast<size_t>(code - 1)];
   return ids[1];
@@ -84,3 +86,5 @@ bool HandleConfigCommand(int id, SettingsStore& store, ConfigDialogControls& con
       return false;
   }
 }
+
+}  // namespace tessalander

@@ -6,19 +6,22 @@
 
 #include <array>
 
+#include "resources/resource_ids.h"
 #include "settings/settings_store.h"
 
+namespace tessalander {
+
 // Dialog template 101 and its control ids.
-inline constexpr int kConfigDialogTemplate = 101;
-inline constexpr int kOkButton = 1;      // IDOK
-inline constexpr int kCancelButton = 2;  // IDCANCEL
-inline constexpr int kPathField = 1000;
-inline constexpr int kBrowseButton = 1001;
-inline constexpr int kDesktopButton = 1005;
-inline constexpr int kBitmapButton = 1006;
-inline constexpr int kTileCheckBox = 1025;
-inline constexpr int kAboutButton = 1030;
-inline constexpr int kDeleteButton = 1031;
+inline constexpr int kConfigDialogTemplate = IDD_CONFIG;
+inline constexpr int kOkButton = IDOK;
+inline constexpr int kCancelButton = IDCANCEL;
+inline constexpr int kPathField = IDC_PATH;
+inline constexpr int kBrowseButton = IDC_BROWSE;
+inline constexpr int kDesktopButton = IDC_SOURCE_DESKTOP;
+inline constexpr int kBitmapButton = IDC_SOURCE_BITMAP;
+inline constexpr int kTileCheckBox = IDC_TILE;
+inline constexpr int kAboutButton = IDC_ABOUT;
+inline constexpr int kDeleteButton = IDC_DELETE;
 // An empty place in a choice group.
 inline constexpr int kNoButton = -1;
 
@@ -30,9 +33,11 @@ struct ChoiceGroup {
   ChoiceIds ids;
 };
 
-inline constexpr ChoiceIds kSpeedGroup = {1002, 1020, 1021, 1022};
-inline constexpr ChoiceIds kShuffleGroup = {1003, 1027, 1028, 1029};
-inline constexpr ChoiceIds kBackgroundGroup = {1004, 1010, kNoButton, kNoButton};
+inline constexpr ChoiceIds kSpeedGroup = {IDC_SPEED_SLOW, IDC_SPEED_NORMAL, IDC_SPEED_FAST,
+                                          IDC_SPEED_FASTEST};
+inline constexpr ChoiceIds kShuffleGroup = {IDC_SHUFFLE_FEW, IDC_SHUFFLE_NORMAL, IDC_SHUFFLE_MANY,
+                                            IDC_SHUFFLE_TOO_MANY};
+inline constexpr ChoiceIds kBackgroundGroup = {IDC_BACK_WHITE, IDC_BACK_BLACK, kNoButton, kNoButton};
 inline constexpr ChoiceIds kSourceGroup = {kDesktopButton, kBitmapButton, kNoButton, kNoButton};
 
 // In the order the dialog reads them and OK writes them.
@@ -42,10 +47,6 @@ inline constexpr ChoiceGroup kChoiceGroups[] = {
     {kBackColor, kBackgroundGroup},
     {kGetImage, kSourceGroup},
 };
-
-// `parallel`'s codes for the tile check box.
-inline constexpr int kTileAlways = 1;
-inline constexpr int kTileNotAlways = 2;
 
 // A 256-byte text as `bmpfile` is stored: the dialog's PathBuffer, which
 // holds the path that OK writes.
@@ -96,3 +97,5 @@ void WriteConfigSettings(SettingsStore& store, ConfigDialogControls& controls,
 // Returns the dialog procedure's answer: true when the command was handled.
 bool HandleConfigCommand(int id, SettingsStore& store, ConfigDialogControls& controls,
                          SettingText& path);
+
+}  // namespace tessalander

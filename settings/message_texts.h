@@ -4,6 +4,8 @@
 // what it reads as above it. The tests turn them back into Unicode.
 #pragma once
 
+namespace tessalander {
+
 // DialogBox関数失敗！
 inline constexpr char kDialogBoxFailedText[] =
     "DialogBox\x8a\xd6\x90\x94\x8e\xb8\x94\x73\x81\x49";
@@ -39,3 +41,5 @@ inline constexpr char kDeleteText[] =
 // The chooser's box for an Open dialog that failed (rather than was cancelled).
 inline constexpr char kBrowseErrorText[] = "ERROR!";
 inline constexpr char kBrowseErrorCaption[] = "Getbmpadress";
+
+}  // namespace tessalander

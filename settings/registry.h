@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace tessalander {
+
 // Status codes are Win32's own numbers, so the real back-end passes them through.
 using RegStatus = long;
 inline constexpr RegStatus kRegOk = 0;            // ERROR_SUCCESS
@@ -40,3 +42,5 @@ struct Registry {
  protected:
   ~Registry() = default;
 };
+
+}  // namespace tessalander

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace tessalander {
+
 int ReadSettingCode(SettingsStore& store, const char* name, int defaultCode) {
   RegKey key = nullptr;
   if (store.registry.OpenKey(kSettingsKeyPath, RegAccess::Read, &key) != kRegOk) {
@@ -58,6 +60,22 @@ int WriteSetting(SettingsStore& store, const char* name, const char* text, int c
   return 1;
 }
 
+SaverSettings ReadSaverSettings(SettingsStore& store) {
+  SaverSettings settings;
+  settings.Speed = ReadSettingCode(store, kSpeed, kNoCode);
+  settings.ShuffleNum = ReadSettingCode(store, kShuffleNum, kNoCode);
+  settings.BackColor = ReadSettingCode(store, kBackColor, kNoCode);
+  settings.GetImage = ReadSettingCode(store, kGetImage, kNoCode);
+  settings.Parallel = ReadSettingCode(store, kParallel, kNoCode);
+  if (const char* text = ReadSettingText(store, kBmpFile)) {
+    settings.HasBmpFile = true;
+    std::memcpy(settings.BmpFile, text, kSettingTextSize);
+  }
+  return settings;
+}
+
 RegStatus DeleteSettings(SettingsStore& store) {
   return store.registry.DeleteKey(kSettingsKeyPath);
 }
+
+}  // namespace tessalander

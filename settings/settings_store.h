@@ -7,6 +7,9 @@
 
 #include "settings/alert.h"
 #include "settings/registry.h"
+#include "settings/saver_settings.h"
+
+namespace tessalander {
 
 inline constexpr char kSettingsKeyPath[] = "Software\\QEL\\Tessalander";
 inline constexpr char kMakerKeyPath[] = "Software\\QEL";
@@ -19,12 +22,8 @@ inline constexpr char kGetImage[] = "getimage";
 inline constexpr char kParallel[] = "parallel";
 inline constexpr char kBmpFile[] = "bmpfile";
 
-// Readers pass this default, so it tells them that nothing is stored.
-inline constexpr int kNoCode = -1;
 // WriteSetting's code that stores a text instead of a code.
 inline constexpr int kTextCode = 0;
-// bmpfile is always written as this many bytes, and read into as many.
-inline constexpr size_t kSettingTextSize = 256;
 
 inline constexpr char kCreateKeyErrorText[] = "RegCreateKeyEx_error!";
 
@@ -50,5 +49,10 @@ const char* ReadSettingText(SettingsStore& store, const char* name);
 // that fails the user sees "RegCreateKeyEx_error!" and 0 is returned.
 int WriteSetting(SettingsStore& store, const char* name, const char* text, int code);
 
+// All six, once: the codes (kNoCode where nothing is stored) and the text.
+SaverSettings ReadSaverSettings(SettingsStore& store);
+
 // Removes the product's key with all its values; the maker's key stays.
 RegStatus DeleteSettings(SettingsStore& store);
+
+}  // namespace tessalander

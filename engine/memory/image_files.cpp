@@ -3,7 +3,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/bitmap_header.h"
 #include "engine/memory/stb.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -47,6 +50,18 @@ std::optional<MemorySurface> DecodeBmp(const std::vector<uint8_t>& bytes) {
 }
 
 std::optional<MemorySurface> ReadImageFile(const std::string& path) {
+  // A BMP goes through the header check first, as a picture file does.
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  if (!file) return std::nullopt;
+  const std::streamoff size = file.tellg();
+  uint8_t head[kBitmapHeaderBytes] = {};
+  file.seekg(0);
+  file.read(reinterpret_cast<char*>(head), sizeof head);
+  const bool isBmp = file.gcount() >= 2 && head[0] == 'B' && head[1] == 'M';
+  if (size < 0 || (isBmp && !BitmapHeaderIsPossible(head, static_cast<size_t>(file.gcount()),
+                                                    static_cast<uint64_t>(size)))) {
+    return std::nullopt;
+  }
   int width = 0, height = 0, channels = 0;
   const unsigned char* rgb = stbi_load(path.c_str(), &width, &height, &channels, 3);
   return FromRgb(rgb, width, height);
@@ -83,3 +98,5 @@ MemorySurface MakeTestPattern(int32_t width, int32_t height, uint32_t salt) {
   }
   return surface;
 }
+
+}  // namespace tessalander

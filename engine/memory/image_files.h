@@ -9,6 +9,8 @@
 
 #include "engine/memory/memory_surface.h"
 
+namespace tessalander {
+
 // A Windows bitmap file's pixels; nothing for any other format or a damaged
 // file.
 std::optional<MemorySurface> DecodeBmp(const std::vector<uint8_t>& bytes);
@@ -23,3 +25,5 @@ bool WritePngFile(const std::string& path, const MemorySurface& surface);
 // A picture in which no two pixels of a 4096 x 4096 area share a colour, so
 // any block in the wrong place shows. `salt` makes different pictures.
 MemorySurface MakeTestPattern(int32_t width, int32_t height, uint32_t salt = 0);
+
+}  // namespace tessalander

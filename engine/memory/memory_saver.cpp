@@ -2,9 +2,10 @@
 
 #include <cstring>
 
-#include "engine/engine_messages.h"
 #include "engine/geometry.h"
 #include "engine/memory/image_files.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -16,19 +17,28 @@ MemorySurface DesktopOrPattern(PixelSize screen, MemorySurface desktop) {
 }  // namespace
 
 MemorySaver::MemorySaver(PixelSize screen, MemorySurface desktop, int32_t blockSize)
+    : MemorySaver(std::vector<ScreenRect>{{0, 0, screen.width, screen.height}}, std::move(desktop),
+                  blockSize) {}
+
+MemorySaver::MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface desktop)
+    : MemorySaver(monitors, std::move(desktop), -1) {}
+
+MemorySaver::MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface desktop,
+                         int32_t blockSize)
     : Reader([this](const std::string& path, std::vector<uint8_t>& bytes) {
         const auto file = Files.find(path);
         if (file == Files.end()) return false;
         bytes = file->second;
         return true;
       }),
-      Window(screen, DesktopOrPattern(screen, std::move(desktop))),
+      Window(monitors, DesktopOrPattern(VirtualScreenSize(monitors), std::move(desktop))),
       Surfaces(std::make_unique<MemorySurfaceLayer>(
           [this](const std::string& path, std::vector<uint8_t>& bytes) {
             return Reader(path, bytes);
           })),
-      Engine(*Surfaces, Window, Store,
-             blockSize >= 0 ? blockSize : BlockSizeForScreenWidth(screen.width)) {}
+      Scene(*Surfaces, Window,
+            blockSize >= 0 ? blockSize : BlockSizeForScreenWidth(Window.Screen.width)),
+      Engine(Scene.Primary) {}
 
 void MemorySaver::SetCode(const char* name, uint32_t code) {
   Registry.PutDword(kSettingsKeyPath, name, code);
@@ -41,19 +51,21 @@ void MemorySaver::SetText(const char* name, const std::string& text) {
 }
 
 void MemorySaver::Create() {
-  DispatchEngineMessage(Engine, Window.Handle(), kMessageCreate);
+  SetUpPuzzleScene(Scene, ReadSaverSettings(Store), Window.Handle());
   if (Window.Invalid) Paint();
 }
 
 void MemorySaver::Tick() {
   Window.ElapsedMs += kAnimationPeriodMs;
   ++Ticks;
-  DispatchEngineMessage(Engine, Window.Handle(), kMessageTimer);
+  TickPuzzleScene(Scene, Window.Handle());
   if (Window.Invalid) Paint();
 }
 
-void MemorySaver::Paint() { DispatchEngineMessage(Engine, Window.Handle(), kMessagePaint); }
+void MemorySaver::Paint() { PaintPuzzleScene(Scene, Window.Handle()); }
 
-void MemorySaver::Destroy() { DispatchEngineMessage(Engine, Window.Handle(), kMessageDestroy); }
+void MemorySaver::Destroy() { TearDownPuzzleScene(Scene, Window.Handle()); }
 
 const MemorySurface& Pixels(Canvas canvas) { return *AsSurface(canvas); }
+
+}  // namespace tessalander

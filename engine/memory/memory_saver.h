@@ -1,7 +1,8 @@
 // A whole saver in memory: settings in an in-memory registry, picture files
 // in a map, surfaces as pixel buffers and a simulated window, driven the way
-// the message loop drives the real one, with every tick's repaint handled
-// before the next tick.
+// the message loop drives the real one, with any paint a tick asked for
+// handled before the next tick. Like the real window, it reads the settings once, at
+// creation.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,11 @@
 #include "engine/memory/memory_surface_layer.h"
 #include "engine/memory/memory_window.h"
 #include "engine/puzzle_engine.h"
-#include "settings/memory_registry.h"
+#include "engine/puzzle_scene.h"
+#include "settings/memory/memory_registry.h"
 #include "settings/settings_store.h"
+
+namespace tessalander {
 
 struct SilentAlert final : Alert {
   void Show(const char*) override {}
@@ -27,6 +31,9 @@ class MemorySaver {
   // Without a desktop picture the display shows a test pattern.
   explicit MemorySaver(PixelSize screen, MemorySurface desktop = MemorySurface(),
                        int32_t blockSize = -1);
+  // On several monitors, in screen coordinates, the primary first; the
+  // desktop picture, or the test pattern, covers the virtual screen.
+  explicit MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface desktop = MemorySurface());
 
   void SetCode(const char* name, uint32_t code);
   void SetText(const char* name, const std::string& text);
@@ -47,9 +54,16 @@ class MemorySaver {
   SettingsStore Store{Registry, Alerts};
   MemoryWindow Window;
   std::unique_ptr<MemorySurfaceLayer> Surfaces;
-  PuzzleEngine Engine;
+  PuzzleScene Scene;
+  // The primary's puzzle, the only one on one monitor.
+  PuzzleEngine& Engine;
   int64_t Ticks = 0;
+
+ private:
+  MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface desktop, int32_t blockSize);
 };
 
 // The engine's surfaces as pixels, for tests and tools.
 const MemorySurface& Pixels(Canvas canvas);
+
+}  // namespace tessalander

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace tessalander {
+
 MemorySurface::MemorySurface(int32_t width, int32_t height, uint32_t colour)
     : Width(std::max(width, 0)),
       Height(std::max(height, 0)),
@@ -71,3 +73,5 @@ MemorySurface ScalePixels(const MemorySurface& source, int32_t width, int32_t he
   }
   return scaled;
 }
+
+}  // namespace tessalander

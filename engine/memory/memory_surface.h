@@ -10,6 +10,8 @@
 
 #include "engine/surface_layer.h"
 
+namespace tessalander {
+
 struct MemorySurface {
   MemorySurface() = default;
   MemorySurface(int32_t width, int32_t height, uint32_t colour = 0);
@@ -45,3 +47,5 @@ void FillPixels(MemorySurface& surface, int32_t x, int32_t y, int32_t width, int
 
 // Nearest-neighbour scaling to exactly width x height.
 MemorySurface ScalePixels(const MemorySurface& source, int32_t width, int32_t height);
+
+}  // namespace tessalander

@@ -3,12 +3,20 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/bitmap_header.h"
 #include "engine/memory/image_files.h"
+
+namespace tessalander {
 
 bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  // A directory opens, and then the first read throws.
+  try {
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    return false;
+  }
   return !file.bad();
 }
 
@@ -19,10 +27,13 @@ MemorySurface* MemorySurfaceLayer::Adopt(MemorySurface surface) {
   return raw;
 }
 
+bool MemorySurfaceLayer::Refuses() { return RefusedSurfaces.count(++asked_) != 0; }
+
 Picture MemorySurfaceLayer::LoadPicture(const char* path, int32_t width, int32_t height) {
   loads_.push_back({path == nullptr ? std::string() : std::string(path), width, height});
   std::vector<uint8_t> bytes;
   if (path == nullptr || !reader_(path, bytes)) return nullptr;
+  if (!BitmapHeaderIsPossible(bytes.data(), bytes.size(), bytes.size())) return nullptr;
   std::optional<MemorySurface> picture = DecodeBmp(bytes);
   if (!picture) return nullptr;
   // A size of 0 keeps the file's own size on that axis.
@@ -44,11 +55,16 @@ bool MemorySurfaceLayer::PictureSize(Picture picture, PixelSize* size) {
 void MemorySurfaceLayer::ReleasePicture(Picture picture) { live_.erase(AsSurface(picture)); }
 
 Canvas MemorySurfaceLayer::MakeSurface(Canvas, int32_t width, int32_t height) {
+  if (Refuses()) return nullptr;
   // New bitmaps come out black, as they do from GDI in practice.
   return AsCanvas(Adopt(MemorySurface(width, height)));
 }
 
 Canvas MemorySurfaceLayer::MakePictureSurface(Canvas, Picture picture) {
+  if (Refuses()) {
+    ReleasePicture(picture);
+    return nullptr;
+  }
   MemorySurface* surface = AsSurface(picture);
   return live_.count(surface) != 0 ? AsCanvas(surface) : AsCanvas(Adopt(MemorySurface()));
 }
@@ -77,3 +93,5 @@ void MemorySurfaceLayer::Fill(Canvas canvas, int32_t x, int32_t y, int32_t width
   MemorySurface& surface = *AsSurface(canvas);
   FillPixels(surface, x, y, width, height, BrushColour(surface.SelectedBrush));
 }
+
+}  // namespace tessalander

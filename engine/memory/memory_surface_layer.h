@@ -1,18 +1,22 @@
 // The surface layer on plain pixel buffers, for the tests and the tools.
 // Picture files come through a FileReader, so a test can stand a fake file
 // system in for the disk. Every surface and picture it hands out stays
-// counted until released, so leaks show.
+// counted until released, so leaks show; and it can refuse to make surfaces,
+// as GDI does when memory or drawing resources run out.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/memory/memory_surface.h"
 #include "engine/surface_layer.h"
+
+namespace tessalander {
 
 // Fills bytes with the file's contents; false when it cannot be read.
 using FileReader = std::function<bool(const std::string& path, std::vector<uint8_t>& bytes)>;
@@ -46,10 +50,19 @@ class MemorySurfaceLayer : public SurfaceLayer {
   };
   const std::vector<LoadRequest>& Loads() const { return loads_; }
 
+  // Surfaces asked for so far, made or refused; the ones whose ordinal (from
+  // 1) is in RefusedSurfaces come back nullptr.
+  int SurfacesAskedFor() const { return asked_; }
+  std::set<int> RefusedSurfaces;
+
  private:
   MemorySurface* Adopt(MemorySurface surface);
+  bool Refuses();
 
   FileReader reader_;
   std::map<MemorySurface*, std::unique_ptr<MemorySurface>> live_;
   std::vector<LoadRequest> loads_;
+  int asked_ = 0;
 };
+
+}  // namespace tessalander

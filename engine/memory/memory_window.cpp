@@ -2,22 +2,52 @@
 
 #include <utility>
 
+namespace tessalander {
+
+namespace {
+
+std::vector<DisplayMonitor> PrimaryFirst(const std::vector<ScreenRect>& monitors) {
+  std::vector<DisplayMonitor> listed;
+  for (const ScreenRect& rect : monitors) listed.push_back({rect, listed.empty()});
+  return listed;
+}
+
+PixelSize SizeOf(const ScreenRect& r) { return {r.right - r.left, r.bottom - r.top}; }
+
+}  // namespace
+
 MemoryWindow::MemoryWindow(PixelSize screen, MemorySurface desktop)
-    : Screen(screen),
-      Desktop{0, 0, screen.width, screen.height},
+    : MemoryWindow(std::vector<ScreenRect>{{0, 0, screen.width, screen.height}}, std::move(desktop)) {}
+
+MemoryWindow::MemoryWindow(std::vector<ScreenRect> monitors, MemorySurface desktop)
+    : Screen(SizeOf(monitors.at(0))),
+      Monitors(PrimaryFirst(monitors)),
+      VirtualScreen(VirtualScreenOf(Monitors.data(), static_cast<int>(Monitors.size()))),
+      Desktop(monitors.at(0)),
       Display(std::move(desktop)),
-      Client(screen.width, screen.height, kBlack) {}
+      Client(SizeOf(VirtualScreen).width, SizeOf(VirtualScreen).height, kBlack) {}
+
+PuzzleAreaList MemoryWindow::PuzzleAreas(Window) {
+  return ArrangePuzzleAreas(Monitors.data(), static_cast<int>(Monitors.size()),
+                            {VirtualScreen.left, VirtualScreen.top}, Child, Screen);
+}
 
 Canvas MemoryWindow::OpenDisplay() {
+  if (RefuseContexts) return nullptr;
   ++DisplaysOpen;
   return AsCanvas(&Display);
 }
 
-PixelSize MemoryWindow::DisplaySize(Canvas) { return {Display.Width, Display.Height}; }
+DisplayView MemoryWindow::ViewOfDisplay(Canvas) {
+  const ScreenPoint corner{VirtualScreen.left, VirtualScreen.top};
+  return {{corner.x, corner.y, corner.x + Display.Width, corner.y + Display.Height},
+          {-corner.x, -corner.y}};
+}
 
 void MemoryWindow::CloseDisplay(Canvas) { --DisplaysOpen; }
 
 Canvas MemoryWindow::WindowContext(Window) {
+  if (RefuseContexts) return nullptr;
   ++ContextsOut;
   return AsCanvas(&Client);
 }
@@ -35,7 +65,7 @@ void MemoryWindow::Invalidate(Window) {
 
 Canvas MemoryWindow::BeginPaint(Window) {
   InsidePaint = true;
-  return AsCanvas(&Client);
+  return RefuseContexts ? nullptr : AsCanvas(&Client);
 }
 
 void MemoryWindow::EndPaint(Window, Canvas) {
@@ -43,3 +73,10 @@ void MemoryWindow::EndPaint(Window, Canvas) {
   Invalid = false;
   ++Paints;
 }
+
+PixelSize VirtualScreenSize(const std::vector<ScreenRect>& monitors) {
+  const std::vector<DisplayMonitor> listed = PrimaryFirst(monitors);
+  return SizeOf(VirtualScreenOf(listed.data(), static_cast<int>(listed.size())));
+}
+
+}  // namespace tessalander

@@ -1,24 +1,34 @@
-// The window system as the engine sees it, simulated: a screen and a display
+// The window system as the engine sees it, simulated: monitors and a display
 // with a desktop picture on it, one window whose private context is a pixel
 // buffer, a timer table, a repaint flag and a clock that tests set.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <vector>
 
 #include "engine/memory/memory_surface.h"
 #include "engine/window_services.h"
 
+namespace tessalander {
+
 class MemoryWindow final : public WindowServices {
  public:
-  // A full-screen window over a display that shows `desktop` (also the
-  // display's size); the window starts black, as the class's background.
+  // A full-screen window on one monitor of the screen's size, over a display
+  // that shows `desktop` (also the display's size); the window starts black,
+  // as the class's background.
   MemoryWindow(PixelSize screen, MemorySurface desktop);
+  // A full-screen window over several monitors, given in screen coordinates,
+  // the primary first (its top-left corner at the origin). The window and the
+  // display cover the virtual screen, the display's pixel (0, 0) showing its
+  // top-left corner, as Wine's display context does; the desktop window
+  // covers the primary, as Wine's does.
+  MemoryWindow(std::vector<ScreenRect> monitors, MemorySurface desktop);
 
-  PixelSize ScreenSize() override { return Screen; }
+  PuzzleAreaList PuzzleAreas(Window window) override;
   ScreenRect DesktopRect() override { return Desktop; }
   Canvas OpenDisplay() override;
-  PixelSize DisplaySize(Canvas display) override;
+  DisplayView ViewOfDisplay(Canvas display) override;
   void CloseDisplay(Canvas display) override;
   Canvas WindowContext(Window window) override;
   void ReleaseWindowContext(Window window, Canvas context) override;
@@ -32,10 +42,14 @@ class MemoryWindow final : public WindowServices {
 
   Window Handle() { return reinterpret_cast<Window>(this); }
 
-  PixelSize Screen;
+  PixelSize Screen;  // the primary's size
+  std::vector<DisplayMonitor> Monitors;
+  ScreenRect VirtualScreen;  // also the window's rectangle
   ScreenRect Desktop;
   MemorySurface Display;
   MemorySurface Client;  // the window's pixels and its private context
+  // A child window (the preview) plays on one primary-sized area at (0, 0).
+  bool Child = false;
 
   int64_t StartSeconds = 0;
   int64_t ElapsedMs = 0;
@@ -48,4 +62,13 @@ class MemoryWindow final : public WindowServices {
   int ContextsOut = 0;
   bool InsidePaint = false;
   std::map<uint32_t, uint32_t> Timers;  // id -> period
+
+  // The window's context and the display refused, as when the system has
+  // no drawing contexts left.
+  bool RefuseContexts = false;
 };
+
+// The virtual screen's size, for a desktop picture to cover it.
+PixelSize VirtualScreenSize(const std::vector<ScreenRect>& monitors);
+
+}  // namespace tessalander

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "engine_test_support.h"
+#include "engine/tests/support/engine_test_support.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -114,3 +116,5 @@ TEST(Animation, FirstTickShufflesAndNothingIsShownBefore) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "engine/shuffle.h"
-#include "engine_test_support.h"
+#include "engine/tests/support/engine_test_support.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -61,7 +63,7 @@ TEST(Cycle, SolvesBackToThePictureOnTime) {
       } while (s.MoveIndex != kSolved && ticks < 100000);
       EXPECT_EQ(ticks, row.moves * row.ticksPerMove);
 
-      const MemorySurface& pristine = Pixels(engine.PristineSurface);
+      const MemorySurface pristine = MakeTestPattern(row.width, row.height, 0x4242);
       EXPECT_EQ(DifferingPixels(saver.Window.Client, pristine), 0) << "the solved frame";
       EXPECT_EQ(DifferingPixels(Pixels(engine.WorkSurface), pristine), 0);
 
@@ -121,3 +123,5 @@ TEST(Cycle, PreviewShowsTheTopLeftCornerOfTheFullFrames) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

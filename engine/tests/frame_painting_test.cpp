@@ -4,7 +4,9 @@
 
 #include <cstring>
 
-#include "engine_test_support.h"
+#include "engine/tests/support/engine_test_support.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -32,7 +34,7 @@ struct SlideFixture {
     s.SlideOffsetY = offsetY;
     s.UncoveredWidth = offsetX != 0 ? std::abs(offsetX) : 128;
     s.UncoveredHeight = offsetY != 0 ? std::abs(offsetY) : 128;
-    saver.Paint();
+    ShowTickFrame(saver.Engine, saver.Window.Handle());
   }
   MemorySaver saver;
 };
@@ -108,7 +110,7 @@ TEST(FramePainting, FinishedSlideIsCommittedOnceAndRepaintsChangeNothing) {
 
   const MemorySurface window = f.saver.Window.Client;
   const MemorySurface committed = work;
-  f.saver.Paint();
+  ShowTickFrame(f.saver.Engine, f.saver.Window.Handle());
   EXPECT_EQ(DifferingPixels(f.saver.Window.Client, window), 0);
   EXPECT_EQ(DifferingPixels(work, committed), 0);
 }
@@ -143,4 +145,41 @@ TEST(FramePainting, PaintsOutsideASlideDrawNothing) {
   }
 }
 
+// A window covered and uncovered at any moment of a cycle: its paint request
+// brings back exactly what the ticks had drawn.
+TEST(FramePainting, APaintRequestRedrawsWhatTheTicksDrew) {
+  // picture | backcolor (0: absent) | speed: the slot's three looks, and slides
+  // of one tick and of several
+  const struct {
+    bool picture;
+    uint32_t backColor;
+    uint32_t speed;
+  } rows[] = {{true, 0, 4}, {true, 2, 2}, {false, 0, 3}, {false, 1, 4}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << (row.picture ? "picture" : "desktop") << " backcolor "
+                                    << row.backColor << " speed " << row.speed);
+    MemorySaver saver({320, 240});
+    if (row.picture) GivePicture(saver, 320, 240);
+    if (row.backColor != 0) saver.SetCode(kBackColor, row.backColor);
+    saver.SetCode(kSpeed, row.speed);
+    saver.SetCode(kShuffleNum, 1);
+    saver.Create();
+    // Two whole cycles: the first shuffle, each slide, the solved picture, the
+    // rest, the next shuffle.
+    for (int tick = 0; tick < 2 * (151 + 131 * 8 + 2); ++tick) {
+      if (tick > 0) saver.Tick();
+      const MemorySurface shown = saver.Window.Client;
+      const MemorySurface work = Pixels(saver.Engine.WorkSurface);
+      FillPixels(saver.Window.Client, 0, 0, 320, 240, kBlack);  // the class brush's erase
+      saver.Window.Invalidate(saver.Window.Handle());
+      saver.Paint();
+      ASSERT_EQ(DifferingPixels(saver.Window.Client, shown), 0) << "tick " << tick;
+      ASSERT_EQ(DifferingPixels(Pixels(saver.Engine.WorkSurface), work), 0) << "tick " << tick;
+      ASSERT_FALSE(saver.Window.Invalid);
+    }
+  }
+}
+
 }  // namespace
+
+}  // namespace tessalander

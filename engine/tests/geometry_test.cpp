@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/puzzle_state.h"
-#include "settings/memory_registry.h"
+#include "settings/memory/memory_registry.h"
+#include "settings/settings_store.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -101,15 +104,17 @@ TEST(PuzzleParameters, ReadFromTheStore) {
   SettingsStore store{registry, alert};
   PuzzleState state;
   EXPECT_EQ(state.PhaseCounter, 150);
-  EXPECT_EQ(ComputePuzzleParameters(state, 128, store), 1);
+  ComputePuzzleParameters(state, 128, ReadSaverSettings(store));
   EXPECT_EQ(state.SlideStep, 16);
   EXPECT_EQ(state.ShuffleCount, 200);
 
   registry.PutDword(kSettingsKeyPath, kSpeed, 4);
   registry.PutDword(kSettingsKeyPath, kShuffleNum, 3);
-  ComputePuzzleParameters(state, 128, store);
+  ComputePuzzleParameters(state, 128, ReadSaverSettings(store));
   EXPECT_EQ(state.SlideStep, 64);
   EXPECT_EQ(state.ShuffleCount, 512);
 }
 
 }  // namespace
+
+}  // namespace tessalander

@@ -6,7 +6,9 @@
 
 #include "engine/memory/image_files.h"
 #include "engine/memory/memory_surface_layer.h"
-#include "engine_test_support.h"
+#include "engine/tests/support/engine_test_support.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -139,3 +141,5 @@ TEST(TestPattern, EveryPixelItsOwnColourAndNoneBlackOrWhite) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

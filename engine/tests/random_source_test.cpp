@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tessalander {
+
 namespace {
 
 TEST(RandomSource, FirstTenNumbersSeededWithOne) {
@@ -34,3 +36,5 @@ TEST(RandomSource, StateWrapsAndNumbersStayInRange) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tessalander {
+
 namespace {
 
 TEST(RenderOptions, AcceptedLines) {
@@ -24,6 +26,43 @@ TEST(RenderOptions, AcceptedLines) {
   EXPECT_EQ(options->BmpFile, "C:\\p.bmp");
 }
 
+TEST(RenderOptions, MonitorLayouts) {
+  // --monitors | monitors (left, top, right, bottom), none when rejected
+  const struct {
+    const char* text;
+    std::vector<ScreenRect> monitors;
+  } rows[] = {
+      {"1024x768+0+0,800x600+1024+0", {{0, 0, 1024, 768}, {1024, 0, 1824, 600}}},
+      {"1024x768+0+0,800x600-800+0", {{0, 0, 1024, 768}, {-800, 0, 0, 600}}},
+      {"1920x1080+0+0,1280x1024+240-1024", {{0, 0, 1920, 1080}, {240, -1024, 1520, 0}}},
+      {"640x480+0+0", {{0, 0, 640, 480}}},
+      {"800x600-800+0,1024x768+0+0", {}},  // the primary first, at the origin
+      {"1024x768+0+0,800x600+-800+0", {}},
+      {"1024x768+0+0,800x600+1024", {}},
+      {"1024x768+0+0,", {}},
+      {"1024x768", {}},
+      {"1024x768+0+0,16384x600+1024+0", {}},  // the virtual screen over 16384 wide
+      {"1024x768+0+0,0x600+1024+0", {}},
+  };
+  for (const auto& row : rows) {
+    std::string error;
+    const auto options = ParseRenderOptions({"--monitors", row.text}, &error);
+    SCOPED_TRACE(row.text);
+    ASSERT_EQ(options.has_value(), !row.monitors.empty()) << error;
+    if (!options) continue;
+    ASSERT_EQ(options->Monitors.size(), row.monitors.size());
+    for (size_t i = 0; i < row.monitors.size(); ++i) {
+      const ScreenRect& got = options->Monitors[i];
+      const ScreenRect& want = row.monitors[i];
+      EXPECT_EQ(std::vector<int32_t>({got.left, got.top, got.right, got.bottom}),
+                std::vector<int32_t>({want.left, want.top, want.right, want.bottom}));
+    }
+  }
+  std::string error;
+  EXPECT_FALSE(ParseRenderOptions({"--screen", "800x600", "--monitors", "800x600+0+0"}, &error));
+  EXPECT_FALSE(ParseRenderOptions({"--monitors", "800x600+0+0", "--screen", "800x600"}, &error));
+}
+
 TEST(RenderOptions, RejectedLines) {
   const std::vector<std::vector<std::string>> lines = {
       {"--screen", "800"},        {"--screen", "0x600"},      {"--screen", "99999x10"},
@@ -40,3 +79,5 @@ TEST(RenderOptions, RejectedLines) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

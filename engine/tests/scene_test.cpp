@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/engine_messages.h"
-#include "engine_test_support.h"
+#include <string>
+
+#include "engine/tests/support/engine_test_support.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -46,7 +49,7 @@ TEST(SceneSetUp, PictureChoice) {
                                                             : kDesktopSalt;
     SCOPED_TRACE(testing::Message() << "default " << row.defaultLoads << " getimage "
                                     << row.getImage << " bmpfile '" << row.bmpFile << "'");
-    EXPECT_EQ(DifferingPixels(Pixels(engine.PristineSurface), MakeTestPattern(1024, 768, salt)), 0);
+    EXPECT_EQ(DifferingPixels(Pixels(engine.WorkSurface), MakeTestPattern(1024, 768, salt)), 0);
     EXPECT_EQ(engine.ImageMode == ImageFromFile, row.source != Source::Desktop);
     const auto& loads = saver.Surfaces->Loads();
     ASSERT_FALSE(loads.empty());
@@ -109,6 +112,31 @@ int64_t TilingErrors(const MemorySurface& pristine, const MemorySurface& picture
   return errors;
 }
 
+// A test pattern gives every pixel its own colour, made of its coordinates
+// (MakeTestPattern): the pixel of the pattern that shows this colour.
+ScreenPoint PatternPixel(uint32_t colour, uint32_t salt) {
+  const uint32_t c = colour ^ (salt & 0xFFFFFF);
+  return {static_cast<int32_t>(((c >> 16) & 0xFF) | ((c & 0xF) << 8)),
+          static_cast<int32_t>(((c >> 8) & 0xFF) | (((c >> 4) & 0xF) << 8))};
+}
+
+// Stretched to the screen, picture pixel (px, py) covers the screen pixels x
+// with px * screen <= x * picture < (px + 1) * screen, and the same down:
+// the pixels of the screen-sized pristine copy that show any other one.
+int64_t ScalingErrors(const MemorySurface& pristine, int32_t width, int32_t height, uint32_t salt) {
+  auto covers = [](int64_t p, int64_t at, int64_t picture, int64_t screen) {
+    return p * screen <= at * picture && at * picture < (p + 1) * screen;
+  };
+  int64_t errors = 0;
+  for (int32_t y = 0; y < pristine.Height; ++y) {
+    for (int32_t x = 0; x < pristine.Width; ++x) {
+      const ScreenPoint p = PatternPixel(pristine.At(x, y), salt);
+      errors += !covers(p.x, x, width, pristine.Width) || !covers(p.y, y, height, pristine.Height);
+    }
+  }
+  return errors;
+}
+
 TEST(SceneSetUp, PicturesScaledToTheScreenOrRepeated) {
   // picture | parallel (0: absent) | scaled to the screen, else repeated from the corner
   const struct {
@@ -127,17 +155,19 @@ TEST(SceneSetUp, PicturesScaledToTheScreenOrRepeated) {
     saver.Create();
     SCOPED_TRACE(testing::Message() << row.width << "x" << row.height << " parallel " << row.parallel);
     const MemorySurface picture = MakeTestPattern(row.width, row.height, 0x333);
-    const MemorySurface& pristine = Pixels(saver.Engine.PristineSurface);
+    const MemorySurface& pristine = Pixels(saver.Engine.WorkSurface);
     const auto& loads = saver.Surfaces->Loads();
     ASSERT_EQ(loads.size(), row.scaled ? 2u : 1u);
     if (row.scaled) {
       EXPECT_EQ(loads[1].width, 1024);
       EXPECT_EQ(loads[1].height, 768);
-      EXPECT_EQ(DifferingPixels(pristine, ScalePixels(picture, 1024, 768)), 0);
+      EXPECT_EQ(ScalingErrors(pristine, row.width, row.height, 0x333), 0);
     } else {
       EXPECT_EQ(TilingErrors(pristine, picture), 0);
     }
-    EXPECT_EQ(DifferingPixels(Pixels(saver.Engine.WorkSurface), pristine), 0);
+    // The corner that each solve puts back is the picture's as spread.
+    const MemorySurface& corner = Pixels(saver.Engine.CornerPatch);
+    EXPECT_EQ(DifferingPixels(corner, pristine, 0, 0, 256, 256), 0);
   }
 }
 
@@ -180,7 +210,7 @@ TEST(SceneSetUp, DesktopCaptureIsClippedToTheDisplay) {
     saver.Create();
     SCOPED_TRACE(testing::Message() << row.rect.left << "," << row.rect.top << " - "
                                     << row.rect.right << "," << row.rect.bottom);
-    const MemorySurface& pristine = Pixels(saver.Engine.PristineSurface);
+    const MemorySurface& pristine = Pixels(saver.Engine.WorkSurface);
     if (row.width == 0) {
       EXPECT_TRUE(IsUniform(pristine, 0, 0, 1024, 768, kBlack));
       continue;
@@ -217,12 +247,13 @@ TEST(SceneSetUp, PicturesThatCannotBeUsedFallBackToTheDesktop) {
     MemorySaver saver({1024, 768});
     GivePicture(saver, 640, 480);
     UnreadableSizes layer(saver.Reader, row.readable, row.size);
-    PuzzleEngine engine(layer, saver.Window, saver.Store, 128);
-    DispatchEngineMessage(engine, saver.Window.Handle(), kMessageCreate);
+    PuzzleEngine engine(layer, saver.Window, 128);
+    SetUpScene(engine, ReadSaverSettings(saver.Store), saver.Window.Handle(),
+               saver.Window.PuzzleAreas(saver.Window.Handle()).area[0]);
     SCOPED_TRACE(testing::Message() << row.readable << " " << row.size.width << "x" << row.size.height);
     EXPECT_EQ(engine.ImageMode, ImageFromDesktopDark);
-    EXPECT_EQ(DifferingPixels(Pixels(engine.PristineSurface), saver.Window.Display), 0);
-    DispatchEngineMessage(engine, saver.Window.Handle(), kMessageDestroy);
+    EXPECT_EQ(DifferingPixels(Pixels(engine.WorkSurface), saver.Window.Display), 0);
+    TearDownScene(engine);
     EXPECT_EQ(layer.LiveObjects(), 0u) << "the unusable picture was released";
   }
 }
@@ -238,7 +269,7 @@ TEST(SceneSetUp, FailedStretchedReloadKeepsTheNaturalPicture) {
   saver.Create();
   ASSERT_EQ(saver.Surfaces->Loads().size(), 2u);
   EXPECT_EQ(saver.Engine.ImageMode, ImageFromFile);
-  EXPECT_EQ(TilingErrors(Pixels(saver.Engine.PristineSurface), MakeTestPattern(640, 480)), 0);
+  EXPECT_EQ(TilingErrors(Pixels(saver.Engine.WorkSurface), MakeTestPattern(640, 480)), 0);
 }
 
 TEST(SceneSetUp, LifecycleOfTheSceneAndItsSurfaces) {
@@ -264,4 +295,82 @@ TEST(SceneSetUp, LifecycleOfTheSceneAndItsSurfaces) {
   }
 }
 
+// Where the picture comes from | surfaces made by a set-up that succeeds.
+struct RefusalRow {
+  const char* name;
+  int32_t pictureWidth;  // 0: no picture file, a desktop capture
+  int backColor;         // 0: absent
+  int surfaces;
+};
+
+const RefusalRow kRefusalRows[] = {
+    {"picture of the screen's size", 256, 0, 2},  // the picture's surface is Work; the corner
+    {"smaller picture",              100, 0, 3},  // the picture's surface, Work, the corner
+    {"desktop with a black slot",      0, 0, 3},  // the capture is Work; HoleTile, the corner
+    {"desktop with a white slot",      0, 1, 2},  // the capture is Work; the corner
+};
+
+// A saver whose n-th surface cannot be made, or whose window context and
+// display cannot be had (n = 0), ticked through what would be a whole cycle.
+struct RefusedSaver {
+  RefusedSaver(const RefusalRow& row, int n) : saver({256, 192}) {
+    if (row.pictureWidth != 0) GivePicture(saver, row.pictureWidth, 192);
+    if (row.backColor != 0) saver.SetCode(kBackColor, static_cast<uint32_t>(row.backColor));
+    if (n == 0) {
+      saver.Window.RefuseContexts = true;
+    } else {
+      saver.Surfaces->RefusedSurfaces.insert(n);
+    }
+    saver.Create();
+    for (int tick = 0; tick < 400; ++tick) saver.Tick();
+    saver.Paint();  // as after the window was covered and uncovered
+  }
+  MemorySaver saver;
+};
+
+TEST(SceneSetUp, SurfacesThatCannotBeMadeLeaveTheWindowBlackAndNothingHeld) {
+  for (const auto& row : kRefusalRows) {
+    {
+      MemorySaver whole({256, 192});
+      if (row.pictureWidth != 0) GivePicture(whole, row.pictureWidth, 192);
+      if (row.backColor != 0) whole.SetCode(kBackColor, static_cast<uint32_t>(row.backColor));
+      whole.Create();
+      ASSERT_EQ(whole.Surfaces->SurfacesAskedFor(), row.surfaces) << row.name;
+    }
+    for (int n = 0; n <= row.surfaces; ++n) {
+      SCOPED_TRACE(testing::Message() << row.name << ", refused: "
+                                      << (n == 0 ? std::string("the contexts")
+                                                 : "surface " + std::to_string(n)));
+      RefusedSaver refused(row, n);
+      MemorySaver& saver = refused.saver;
+      EXPECT_FALSE(IsSceneReady(saver.Engine));
+      EXPECT_TRUE(saver.Window.Timers.empty()) << "no ticks for a scene that is not there";
+      EXPECT_TRUE(IsUniform(saver.Window.Client, 0, 0, 256, 192, kBlack));
+      EXPECT_EQ(saver.Surfaces->LiveObjects(), 0u) << "what was made is released at once";
+      EXPECT_EQ(saver.Window.ContextsOut, 0);
+      EXPECT_EQ(saver.Window.DisplaysOpen, 0);
+      EXPECT_FALSE(saver.Window.Invalid) << "every paint validates the window";
+      saver.Destroy();
+      EXPECT_EQ(saver.Window.QuitsPosted, 1) << "the saver still ends";
+    }
+  }
+}
+
+TEST(SceneSetUp, AWindowContextLostAfterSetUpDrawsNothingAndGoesOn) {
+  MemorySaver saver({256, 192});
+  GivePicture(saver, 256, 192);
+  saver.Create();
+  const MemorySurface before = saver.Window.Client;
+  saver.Window.RefuseContexts = true;
+  for (int tick = 0; tick < 400; ++tick) saver.Tick();
+  EXPECT_EQ(DifferingPixels(saver.Window.Client, before), 0);
+  EXPECT_EQ(saver.Engine.State.PhaseCounter, 1) << "solving";
+  EXPECT_LT(saver.Engine.State.MoveIndex, 200) << "the solve went on unseen";
+  saver.Window.RefuseContexts = false;
+  saver.Destroy();
+  EXPECT_EQ(saver.Surfaces->LiveObjects(), 0u);
+}
+
 }  // namespace
+
+}  // namespace tessalander

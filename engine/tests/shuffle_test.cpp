@@ -4,8 +4,12 @@
 
 #include <cstring>
 #include <iostream>
+#include <string>
 
-#include "engine_test_support.h"
+#include "engine/tests/support/engine_test_support.h"
+#include "engine/tests/support/move_by_move_shuffle.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -79,12 +83,14 @@ TEST(Shuffle, WalkInvariantsOverSeedsAndScreens) {
   }
 }
 
-// Runs the shuffle tick on two savers that differ only in how WorkSurface
-// gets scrambled.
+// Runs the shuffle tick on two savers alike, then scrambles the second one's
+// WorkSurface again from the picture by replaying the same walk move by move,
+// and shows that on its window.
 struct TwinShuffle {
   TwinShuffle(Screen screen, uint32_t shuffleCode, int64_t second)
-      : permutation({screen.width, screen.height}), moveByMove({screen.width, screen.height}) {
-    moveByMove.Engine.Copies = ShuffleCopies::MoveByMove;
+      : picture(MakeTestPattern(screen.width, screen.height, 0x10101)),
+        permutation({screen.width, screen.height}),
+        moveByMove({screen.width, screen.height}) {
     for (MemorySaver* saver : {&permutation, &moveByMove}) {
       GivePicture(*saver, screen.width, screen.height, 0x10101);
       saver->SetCode(kShuffleNum, shuffleCode);
@@ -92,47 +98,69 @@ struct TwinShuffle {
       saver->Create();
       saver->Tick();
     }
+    PuzzleEngine& slow = moveByMove.Engine;
+    SurfaceLayer& surfaces = slow.Surfaces;
+    surfaces.Copy(slow.WorkSurface, 0, 0, screen.width, screen.height, AsCanvas(&picture), 0, 0);
+    CopyWalkMoveByMove(slow, 0, 0);  // the first walk starts in the top-left cell
+    surfaces.Fill(slow.WorkSurface, slow.State.HoleX, slow.State.HoleY, slow.BlockSize,
+                  slow.BlockSize);
+    surfaces.Copy(AsCanvas(&moveByMove.Window.Client), 0, 0, screen.width, screen.height,
+                  slow.WorkSurface, 0, 0);
   }
+  MemorySurface picture;  // what GivePicture gives both
   MemorySaver permutation;
   MemorySaver moveByMove;
 };
 
-TEST(Shuffle, PermutationGivesTheSamePixelsAsTheWalk) {
-  // screen | shufflenum code | seeds. The miniatures have the real screens'
-  // grids (and bands below the last row) with 8-pixel blocks, so that many
-  // seeds stay cheap.
-  const struct {
-    Screen screen;
-    uint32_t code;
-    int seeds;
-  } rows[] = {
-      {{640, 480}, 4, 2},  {{800, 600}, 2, 2},  {{1024, 768}, 3, 2}, {{1280, 1024}, 2, 2},
-      {{1366, 768}, 4, 1}, {{1920, 1080}, 1, 2},
-      {{64, 48}, 1, 150},  {{64, 48}, 4, 150},  {{64, 51}, 2, 150},  {{64, 51}, 4, 100},
-      {{64, 36}, 3, 150},  {{64, 36}, 4, 100},  {{64, 64}, 4, 100},  {{64, 16}, 4, 100},
-      {{64, 127}, 4, 100},
-  };
-  for (const auto& row : rows) {
-    for (int seed = 0; seed < row.seeds; ++seed) {
-      TwinShuffle twin(row.screen, row.code, 1700000000 + seed * 101);
-      const PuzzleEngine& fast = twin.permutation.Engine;
-      const PuzzleEngine& slow = twin.moveByMove.Engine;
-      SCOPED_TRACE(testing::Message() << row.screen.width << "x" << row.screen.height << " code "
-                                      << row.code << " seed " << seed);
-      ASSERT_EQ(fast.State.PhaseCounter, 1);
-      ASSERT_EQ(std::memcmp(fast.State.MoveHistory, slow.State.MoveHistory,
-                            sizeof fast.State.MoveHistory), 0);
-      ASSERT_EQ(fast.State.HoleX, slow.State.HoleX);
-      ASSERT_EQ(fast.State.HoleY, slow.State.HoleY);
-      ASSERT_EQ(DifferingPixels(Pixels(fast.WorkSurface), Pixels(slow.WorkSurface)), 0);
-      ASSERT_EQ(DifferingPixels(twin.permutation.Window.Client, twin.moveByMove.Window.Client), 0);
-      // Below the last row (64 pixels on 1280 x 1024) nothing moves.
-      const int32_t band = fast.ScreenHeight % fast.BlockSize;
-      ASSERT_EQ(DifferingPixels(Pixels(fast.WorkSurface), Pixels(fast.PristineSurface), 0,
-                                fast.ScreenHeight - band, fast.ScreenWidth, band), 0);
-    }
+// screen | shufflenum code | seeds. The miniatures have the real screens'
+// grids (and bands below the last row) with 8-pixel blocks, so that many
+// seeds stay cheap.
+struct TwinRow {
+  Screen screen;
+  uint32_t code;
+  int seeds;
+};
+
+const TwinRow kTwinRows[] = {
+    {{640, 480}, 4, 2},  {{800, 600}, 2, 2},  {{1024, 768}, 3, 2}, {{1280, 1024}, 2, 2},
+    {{1366, 768}, 4, 1}, {{1920, 1080}, 1, 2},
+    {{64, 48}, 1, 150},  {{64, 48}, 4, 150},  {{64, 51}, 2, 150},  {{64, 51}, 4, 100},
+    {{64, 36}, 3, 150},  {{64, 36}, 4, 100},  {{64, 64}, 4, 100},  {{64, 16}, 4, 100},
+    {{64, 127}, 4, 100},
+};
+
+// One test per row, so that CTest spreads the rows over the cores.
+class PermutationAgainstTheWalk : public testing::TestWithParam<TwinRow> {};
+
+TEST_P(PermutationAgainstTheWalk, GivesTheSamePixels) {
+  const TwinRow& row = GetParam();
+  for (int seed = 0; seed < row.seeds; ++seed) {
+    TwinShuffle twin(row.screen, row.code, 1700000000 + seed * 101);
+    const PuzzleEngine& fast = twin.permutation.Engine;
+    const PuzzleEngine& slow = twin.moveByMove.Engine;
+    SCOPED_TRACE(testing::Message() << row.screen.width << "x" << row.screen.height << " code "
+                                    << row.code << " seed " << seed);
+    ASSERT_EQ(fast.State.PhaseCounter, 1);
+    ASSERT_EQ(std::memcmp(fast.State.MoveHistory, slow.State.MoveHistory,
+                          sizeof fast.State.MoveHistory), 0);
+    ASSERT_EQ(fast.State.HoleX, slow.State.HoleX);
+    ASSERT_EQ(fast.State.HoleY, slow.State.HoleY);
+    ASSERT_EQ(DifferingPixels(Pixels(fast.WorkSurface), Pixels(slow.WorkSurface)), 0);
+    ASSERT_EQ(DifferingPixels(twin.permutation.Window.Client, twin.moveByMove.Window.Client), 0);
+    // Below the last row (64 pixels on 1280 x 1024) nothing moves.
+    const int32_t band = fast.ScreenHeight % fast.BlockSize;
+    ASSERT_EQ(DifferingPixels(Pixels(fast.WorkSurface), twin.picture, 0,
+                              fast.ScreenHeight - band, fast.ScreenWidth, band), 0);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Shuffle, PermutationAgainstTheWalk, testing::ValuesIn(kTwinRows),
+                         [](const testing::TestParamInfo<TwinRow>& param) {
+                           const TwinRow& row = param.param;
+                           return std::to_string(row.screen.width) + "x" +
+                                  std::to_string(row.screen.height) + "_code" +
+                                  std::to_string(row.code);
+                         });
 
 TEST(Shuffle, PermutationCopiesEachCellAboutOnce) {
   // 8 x 6 cells; ShuffleCount 4095. Copies = displaced cells + closed cycles.
@@ -218,7 +246,7 @@ TEST(Shuffle, GridsTooSmallToWalkShowThePictureWhole) {
     saver.Tick();
     EXPECT_EQ(saver.Engine.State.PhaseCounter == 1, row.scrambles);
     if (row.scrambles) continue;
-    const MemorySurface& pristine = Pixels(saver.Engine.PristineSurface);
+    const MemorySurface pristine = Pixels(saver.Engine.WorkSurface);
     for (int tick = 0; tick < 400; ++tick) {
       ASSERT_LE(saver.Engine.State.PhaseCounter, 0) << "tick " << tick;
       saver.Tick();
@@ -229,3 +257,5 @@ TEST(Shuffle, GridsTooSmallToWalkShowThePictureWhole) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

@@ -1,63 +1,124 @@
-// The engine's costly moments on memory surfaces: the tick that shuffles
-// (move by move against the permutation the .scr ships), a solving tick with
-// its paint, and scene set-up with a large picture.
+// The engine's costly moments on memory surfaces: the tick that shuffles, the
+// scramble alone (the permutation the .scr ships against the plain replay of
+// the walk move by move), a solving tick with its paint, and scene set-up
+// with a large picture, a small one and a desktop capture; a solving tick and
+// set-up also on two 4K monitors side by side, each playing its own puzzle.
 #include <benchmark/benchmark.h>
 
 #include "engine/animation.h"
 #include "engine/memory/image_files.h"
 #include "engine/memory/memory_saver.h"
 #include "engine/shuffle.h"
+#include "engine/tests/support/move_by_move_shuffle.h"
+
+namespace tessalander {
 
 namespace {
 
-// Makes the next tick the one that ends the waiting phase.
+// Makes the next tick the one that ends the waiting phase, for every puzzle.
 void ArmShuffle(MemorySaver& saver) {
-  PuzzleState& s = saver.Engine.State;
-  s.MoveIndex = 0;
-  s.HoleX = s.HoleY = 0;
-  s.SlideOffsetX = s.SlideOffsetY = s.OriginDeltaX = s.OriginDeltaY = 0;
-  s.PhaseCounter = s.PauseThreshold + 1;
+  for (int i = 0; i < saver.Scene.Count; ++i) {
+    PuzzleState& s = saver.Scene.Puzzles[i]->State;
+    s.MoveIndex = 0;
+    s.HoleX = s.HoleY = 0;
+    s.SlideOffsetX = s.SlideOffsetY = s.OriginDeltaX = s.OriginDeltaY = 0;
+    s.PhaseCounter = s.PauseThreshold + 1;
+  }
 }
 
-void ShuffleTick(benchmark::State& state, ShuffleCopies copies, int32_t width, int32_t height) {
+// 3840 x 2160 monitors side by side, the primary first.
+std::vector<ScreenRect> FourKMonitors(int count) {
+  std::vector<ScreenRect> monitors;
+  for (int i = 0; i < count; ++i) monitors.push_back({3840 * i, 0, 3840 * (i + 1), 2160});
+  return monitors;
+}
+
+bool AnyWaiting(const MemorySaver& saver) {
+  for (int i = 0; i < saver.Scene.Count; ++i) {
+    if (saver.Scene.Puzzles[i]->State.PhaseCounter <= 0) return true;
+  }
+  return false;
+}
+
+void ShuffleTick(benchmark::State& state, int32_t width, int32_t height) {
   MemorySaver saver({width, height});
   saver.SetCode("shufflenum", 4);
   saver.Create();
-  saver.Engine.Copies = copies;
   for (auto _ : state) {
     ArmShuffle(saver);
     ++saver.Window.StartSeconds;  // a new walk every time
-    AdvanceAnimation(saver.Engine, saver.Window.Handle());
+    AdvanceAnimation(saver.Engine, saver.Window.Handle(), saver.Window.CalendarSeconds());
     benchmark::DoNotOptimize(Pixels(saver.Engine.WorkSurface).Pixels.data());
   }
   state.counters["moves"] = saver.Engine.State.ShuffleCount + 1;
 }
 
-void SolvingTick(benchmark::State& state, int32_t width, int32_t height) {
+using CopyWalk = int32_t (*)(PuzzleEngine&, int32_t, int32_t);
+
+// The walk and the block copies that scramble WorkSurface, without the paint.
+void Scramble(benchmark::State& state, CopyWalk copy, int32_t width, int32_t height) {
   MemorySaver saver({width, height});
+  saver.SetCode("shufflenum", 4);
+  saver.Create();
+  PuzzleEngine& engine = saver.Engine;
+  uint32_t seed = 1;
+  int64_t copies = 0;
+  for (auto _ : state) {
+    engine.State.HoleX = engine.State.HoleY = 0;
+    SeedRandom(engine.Random, ++seed);
+    WalkEmptySlot(engine);
+    copies += copy(engine, 0, 0);
+    benchmark::DoNotOptimize(Pixels(engine.WorkSurface).Pixels.data());
+  }
+  state.counters["copies"] = benchmark::Counter(static_cast<double>(copies),
+                                                benchmark::Counter::kAvgIterations);
+}
+
+// Speed 1: a block moves 1/16 of its edge per tick. With coldCaches, every
+// tick starts after 64 MiB of other writes, as a tick 50 ms after the last
+// may; then a tick's time follows the pixels it copies. Warm, the blocks of
+// two 4K monitors no longer fit the caches together, and two cost more than
+// twice one.
+void SolvingTick(benchmark::State& state, const std::vector<ScreenRect>& monitors, bool coldCaches) {
+  MemorySaver saver(monitors);
   saver.SetCode("shufflenum", 4);
   saver.SetCode("speed", 1);
   saver.Create();
   saver.Tick();  // the shuffle
+  std::vector<uint32_t> other(coldCaches ? 16u << 20 : 0u);
+  uint32_t written = 0;
   for (auto _ : state) {
-    if (saver.Engine.State.PhaseCounter <= 0) {
+    if (AnyWaiting(saver) || coldCaches) {
       state.PauseTiming();
-      ArmShuffle(saver);
-      saver.Tick();
+      if (AnyWaiting(saver)) {
+        ArmShuffle(saver);
+        saver.Tick();
+      }
+      for (uint32_t& word : other) word = ++written;
+      benchmark::DoNotOptimize(other.data());
       state.ResumeTiming();
     }
     saver.Tick();
   }
 }
 
-void SetUpLargePicture(benchmark::State& state) {
-  const PixelSize screen{3840, 2160};
-  const std::vector<uint8_t> picture = EncodeBmp(MakeTestPattern(screen.width, screen.height));
+// Scene set-up on 3840 x 2160 monitors, from the window's creation to the
+// scene ready for its first tick: a picture file of the screen's size, a
+// small picture repeated over the screen, or a capture of the desktop.
+enum class Source { LargePicture, SmallPicture, Desktop };
+
+void SetUp(benchmark::State& state, Source source, int monitors) {
+  const std::vector<ScreenRect> layout = FourKMonitors(monitors);
+  const PixelSize screen = VirtualScreenSize(layout);
+  const MemorySurface desktop = MakeTestPattern(screen.width, screen.height, 0x123456);
+  const std::vector<uint8_t> picture = source == Source::LargePicture
+                                           ? EncodeBmp(MakeTestPattern(3840, 2160))
+                                           : EncodeBmp(MakeTestPattern(160, 90));
   for (auto _ : state) {
     state.PauseTiming();
     {
-      auto saver = std::make_unique<MemorySaver>(screen);
-      saver->Files["TessalanderImage.bmp"] = picture;
+      auto saver = std::make_unique<MemorySaver>(layout, desktop);
+      if (source != Source::Desktop) saver->Files["TessalanderImage.bmp"] = picture;
       state.ResumeTiming();
       saver->Create();
       state.PauseTiming();
@@ -69,16 +130,36 @@ void SetUpLargePicture(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(ShuffleTick, MoveByMove_1920x1080, ShuffleCopies::MoveByMove, 1920, 1080)
+BENCHMARK_CAPTURE(ShuffleTick, 1920x1080, 1920, 1080)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ShuffleTick, 3840x2160, 3840, 2160)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Scramble, MoveByMove_1920x1080, &CopyWalkMoveByMove, 1920, 1080)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ShuffleTick, Permutation_1920x1080, ShuffleCopies::Permutation, 1920, 1080)
+BENCHMARK_CAPTURE(Scramble, Permutation_1920x1080, &CopyWalkAsPermutation, 1920, 1080)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ShuffleTick, MoveByMove_3840x2160, ShuffleCopies::MoveByMove, 3840, 2160)
+BENCHMARK_CAPTURE(Scramble, MoveByMove_3840x2160, &CopyWalkMoveByMove, 3840, 2160)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ShuffleTick, Permutation_3840x2160, ShuffleCopies::Permutation, 3840, 2160)
+BENCHMARK_CAPTURE(Scramble, Permutation_3840x2160, &CopyWalkAsPermutation, 3840, 2160)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SolvingTick, 1920x1080, 1920, 1080)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(SolvingTick, 3840x2160, 3840, 2160)->Unit(benchmark::kMicrosecond);
-BENCHMARK(SetUpLargePicture)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SolvingTick, 1920x1080, std::vector<ScreenRect>{{0, 0, 1920, 1080}}, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SolvingTick, 3840x2160, FourKMonitors(1), false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SolvingTick, 2x3840x2160, FourKMonitors(2), false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SolvingTick, 3840x2160_cold, FourKMonitors(1), true)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(400);
+BENCHMARK_CAPTURE(SolvingTick, 2x3840x2160_cold, FourKMonitors(2), true)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(400);
+BENCHMARK_CAPTURE(SetUp, LargePicture_3840x2160, Source::LargePicture, 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, LargePicture_2x3840x2160, Source::LargePicture, 2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, SmallPictureRepeated_3840x2160, Source::SmallPicture, 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, DesktopCapture_3840x2160, Source::Desktop, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, DesktopCapture_2x3840x2160, Source::Desktop, 2)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace tessalander
 
 BENCHMARK_MAIN();

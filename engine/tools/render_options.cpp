@@ -1,7 +1,10 @@
 #include "engine/tools/render_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
+
+namespace tessalander {
 
 namespace {
 
@@ -22,6 +25,50 @@ bool ParseSize(const std::string& text, PixelSize* size) {
   if (width < 1 || height < 1 || width > 16384 || height > 16384) return false;
   *size = {static_cast<int32_t>(width), static_cast<int32_t>(height)};
   return true;
+}
+
+// "W" "x" "H" then "+X" or "-X", then "+Y" or "-Y": a monitor in screen
+// coordinates, within 16384 pixels of the origin each way.
+bool ParseMonitor(const std::string& text, ScreenRect* monitor) {
+  const size_t signX = text.find_first_of("+-");
+  const size_t signY = signX == std::string::npos ? signX : text.find_first_of("+-", signX + 1);
+  PixelSize size;
+  int64_t x = 0, y = 0;
+  if (signY == std::string::npos || !ParseSize(text.substr(0, signX), &size) ||
+      !ParseInt(text.substr(signX + 1, signY - signX - 1), &x) || !ParseInt(text.substr(signY + 1), &y) ||
+      text[signX + 1] == '-' || text[signY + 1] == '-') {
+    return false;
+  }
+  if (text[signX] == '-') x = -x;
+  if (text[signY] == '-') y = -y;
+  if (x < -16384 || x > 16384 || y < -16384 || y > 16384) return false;
+  const int32_t left = static_cast<int32_t>(x), top = static_cast<int32_t>(y);
+  *monitor = {left, top, left + size.width, top + size.height};
+  return true;
+}
+
+// Comma-separated monitors, at most 16; the first, the primary, at the origin,
+// and the virtual screen that holds them all at most 16384 pixels each way.
+bool ParseMonitors(const std::string& text, std::vector<ScreenRect>* monitors) {
+  monitors->clear();
+  ScreenRect box;
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t comma = text.find(',', start);
+    ScreenRect monitor;
+    if (!ParseMonitor(text.substr(start, comma == std::string::npos ? comma : comma - start), &monitor) ||
+        monitors->size() == 16) {
+      return false;
+    }
+    if (monitors->empty()) box = monitor;
+    box = {std::min(box.left, monitor.left), std::min(box.top, monitor.top),
+           std::max(box.right, monitor.right), std::max(box.bottom, monitor.bottom)};
+    monitors->push_back(monitor);
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return !monitors->empty() && monitors->front().left == 0 && monitors->front().top == 0 &&
+         box.right - box.left <= 16384 && box.bottom - box.top <= 16384;
 }
 
 // "A" or "A-B" with A <= B.
@@ -57,6 +104,7 @@ bool ParseTicks(const std::string& text, std::set<int64_t>* ticks) {
 std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& args,
                                                 std::string* error) {
   RenderOptions options;
+  bool screenGiven = false;  // --screen and --monitors exclude each other
   static const std::set<std::string> kCodeNames = {"speed", "shufflenum", "backcolor", "getimage",
                                                    "parallel"};
   for (size_t i = 0; i < args.size(); ++i) {
@@ -79,9 +127,12 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
       return std::nullopt;
     }
     const std::string name = arg.substr(2);
+    screenGiven = screenGiven || name == "screen";
     bool ok = true;
     if (name == "screen") {
-      ok = ParseSize(text, &options.Screen);
+      ok = ParseSize(text, &options.Screen) && options.Monitors.empty();
+    } else if (name == "monitors") {
+      ok = ParseMonitors(text, &options.Monitors) && !screenGiven;
     } else if (name == "picture") {
       options.PicturePath = text;
     } else if (name == "desktop") {
@@ -115,3 +166,5 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
   }
   return options;
 }
+
+}  // namespace tessalander

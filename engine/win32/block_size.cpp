@@ -4,6 +4,8 @@
 
 #include "engine/geometry.h"
 
+namespace tessalander {
+
 namespace {
 
 int32_t ComputeBlockSize() { return BlockSizeForScreenWidth(GetSystemMetrics(SM_CXSCREEN)); }
@@ -11,3 +13,5 @@ int32_t ComputeBlockSize() { return BlockSizeForScreenWidth(GetSystemMetrics(SM_
 }  // namespace
 
 const int32_t BlockSize = ComputeBlockSize();
+
+}  // namespace tessalander

@@ -5,4 +5,8 @@
 
 #include <cstdint>
 
+namespace tessalander {
+
 extern const int32_t BlockSize;
+
+}  // namespace tessalander

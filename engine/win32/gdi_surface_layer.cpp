@@ -1,5 +1,9 @@
 #include "engine/win32/gdi_surface_layer.h"
 
+#include "engine/bitmap_header.h"
+
+namespace tessalander {
+
 namespace {
 
 HBITMAP AsBitmap(Picture picture) { return reinterpret_cast<HBITMAP>(picture); }
@@ -11,9 +15,31 @@ bool BitmapSize(HGDIOBJ bitmap, PixelSize* size) {
   return true;
 }
 
+// Finds the file LoadImageA will read and checks its headers: Wine's
+// LoadImageA makes an all-black bitmap of an impossible file instead of
+// failing. A relative name is searched for as SearchPathA does, beside the
+// program before the current directory, as Wine's LoadImageA does.
+bool HasPossibleBitmapHeader(const char* path) {
+  char found[MAX_PATH];
+  const DWORD length = SearchPathA(nullptr, path, nullptr, sizeof found, found, nullptr);
+  const char* name = length > 0 && length < sizeof found ? found : path;
+  const HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  uint8_t head[kBitmapHeaderBytes];
+  DWORD count = 0;
+  DWORD sizeHigh = 0;
+  const DWORD sizeLow = GetFileSize(file, &sizeHigh);
+  const bool sized = sizeLow != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
+  const bool read = ReadFile(file, head, sizeof head, &count, nullptr) != 0;
+  CloseHandle(file);
+  return sized && read && BitmapHeaderIsPossible(head, count, uint64_t{sizeHigh} << 32 | sizeLow);
+}
+
 }  // namespace
 
 Picture GdiSurfaceLayer::LoadPicture(const char* path, int32_t width, int32_t height) {
+  if (path == nullptr || !HasPossibleBitmapHeader(path)) return nullptr;
   return reinterpret_cast<Picture>(
       LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LR_LOADFROMFILE));
 }
@@ -28,13 +54,24 @@ void GdiSurfaceLayer::ReleasePicture(Picture picture) {
 
 Canvas GdiSurfaceLayer::MakeSurface(Canvas reference, int32_t width, int32_t height) {
   const HDC dc = CreateCompatibleDC(AsDc(reference));
-  SelectObject(dc, CreateCompatibleBitmap(AsDc(reference), width, height));
+  if (dc == nullptr) return nullptr;
+  // A bitmap of 0 pixels either way comes back as a 1 x 1 one, not as a failure.
+  const HBITMAP bitmap = CreateCompatibleBitmap(AsDc(reference), width, height);
+  if (bitmap == nullptr || SelectObject(dc, bitmap) == nullptr) {
+    DeleteDC(dc);
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    return nullptr;
+  }
   return AsCanvas(dc);
 }
 
 Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
   const HDC dc = CreateCompatibleDC(AsDc(reference));
-  SelectObject(dc, AsBitmap(picture));
+  if (dc == nullptr || SelectObject(dc, AsBitmap(picture)) == nullptr) {
+    if (dc != nullptr) DeleteDC(dc);
+    ReleasePicture(picture);
+    return nullptr;
+  }
   return AsCanvas(dc);
 }
 
@@ -62,3 +99,5 @@ void GdiSurfaceLayer::SelectBrush(Canvas canvas, Brush brush) {
 void GdiSurfaceLayer::Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) {
   PatBlt(AsDc(canvas), x, y, width, height, PATCOPY);
 }
+
+}  // namespace tessalander

@@ -7,6 +7,8 @@
 
 #include "engine/surface_layer.h"
 
+namespace tessalander {
+
 inline HDC AsDc(Canvas canvas) { return reinterpret_cast<HDC>(canvas); }
 inline Canvas AsCanvas(HDC dc) { return reinterpret_cast<Canvas>(dc); }
 
@@ -24,3 +26,5 @@ class GdiSurfaceLayer final : public SurfaceLayer {
   void SelectBrush(Canvas canvas, Brush brush) override;
   void Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) override;
 };
+
+}  // namespace tessalander

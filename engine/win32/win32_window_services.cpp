@@ -3,9 +3,72 @@
 #include <ctime>
 
 #include "engine/win32/gdi_surface_layer.h"
+#include "host/win32/library_function.h"
 
-PixelSize Win32WindowServices::ScreenSize() {
+namespace tessalander {
+
+namespace {
+
+// EnumDisplayMonitors and GetMonitorInfoA came with Windows 98 and 2000; on
+// Windows 95 and NT 4 they are missing, and the one monitor is the screen.
+using EnumDisplayMonitorsFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+using GetMonitorInfoFn = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
+
+// In the order the system enumerates them, as many as a scene can play on;
+// the primary is kept whatever its place.
+struct MonitorList {
+  GetMonitorInfoFn info = nullptr;
+  DisplayMonitor monitor[kMostMonitors];
+  int count = 0;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  MonitorList& list = *reinterpret_cast<MonitorList*>(data);
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (!list.info(monitor, &info)) return TRUE;
+  const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  if (list.count == kMostMonitors && !primary) return TRUE;
+  const RECT& r = info.rcMonitor;
+  const int slot = list.count < kMostMonitors ? list.count++ : kMostMonitors - 1;
+  list.monitor[slot] = {{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
+                         static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)},
+                        primary};
+  return TRUE;
+}
+
+// None when the system cannot list them.
+MonitorList ListMonitors() {
+  MonitorList list;
+  const HMODULE user = GetModuleHandleA("USER32.DLL");
+  if (user == nullptr) return list;
+  const auto enumerate = LibraryFunction<EnumDisplayMonitorsFn>(user, "EnumDisplayMonitors");
+  list.info = LibraryFunction<GetMonitorInfoFn>(user, "GetMonitorInfoA");
+  if (enumerate == nullptr || list.info == nullptr) return list;
+  enumerate(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&list));
+  return list;
+}
+
+PixelSize PrimaryScreenSize() {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+}  // namespace
+
+PuzzleAreaList Win32WindowServices::PuzzleAreas(Window window) {
+  const HWND hwnd = AsHwnd(window);
+  if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+    return ArrangePuzzleAreas(nullptr, 0, {0, 0}, true, PrimaryScreenSize());
+  }
+  // The full-screen window covers the screen context's clip box; its client
+  // area starts at the box's top-left corner, (-800, 0) with a secondary of
+  // 800 pixels to the primary's left.
+  POINT origin = {0, 0};
+  ClientToScreen(hwnd, &origin);
+  const MonitorList monitors = ListMonitors();
+  return ArrangePuzzleAreas(monitors.monitor, monitors.count,
+                            {static_cast<int32_t>(origin.x), static_cast<int32_t>(origin.y)}, false,
+                            PrimaryScreenSize());
 }
 
 ScreenRect Win32WindowServices::DesktopRect() {
@@ -19,8 +82,37 @@ Canvas Win32WindowServices::OpenDisplay() {
   return AsCanvas(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
 }
 
-PixelSize Win32WindowServices::DisplaySize(Canvas display) {
-  return {GetDeviceCaps(AsDc(display), HORZRES), GetDeviceCaps(AsDc(display), VERTRES)};
+// On one monitor the display context holds the screen, HORZRES x VERTRES, at
+// the origin. On several it holds more. What Wine 8.0 reports with a 1024 x
+// 768 primary and an 800 x 600 secondary to its right or its left:
+// - CreateDCA("DISPLAY"): HORZRES x VERTRES 1024 x 768, the primary's size
+//   only; DESKTOPHORZRES x DESKTOPVERTRES 1824 x 768; clip box (0, 0, 1824,
+//   768) and origin (0, 0) in both layouts: its pixel (0, 0) shows the
+//   virtual screen's top-left corner, the screen's (-800, 0) on the left, and
+//   copies from negative coordinates give nothing;
+// - GetDC(NULL)'s clip box: the virtual screen in screen coordinates,
+//   (-800, 0, 1024, 768) on the left;
+// - GetWindowRect(GetDesktopWindow()): (0, 0, 1024, 768), the primary alone.
+// So the clip box, when it is the virtual screen's size, says where the
+// virtual screen's corner lies in the context; that holds as well for a
+// context in screen coordinates. A context of another size holds the primary
+// alone.
+DisplayView Win32WindowServices::ViewOfDisplay(Canvas display) {
+  const HDC dc = AsDc(display);
+  DisplayView view{{0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)}, {0, 0}};
+  if (GetSystemMetrics(SM_CMONITORS) < 2) return view;
+  const int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const int32_t width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int32_t height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  RECT clip = {};
+  if (GetClipBox(dc, &clip) == ERROR || clip.right - clip.left != width ||
+      clip.bottom - clip.top != height) {
+    return view;
+  }
+  view.screen = {left, top, left + width, top + height};
+  view.origin = {static_cast<int32_t>(clip.left) - left, static_cast<int32_t>(clip.top) - top};
+  return view;
 }
 
 void Win32WindowServices::CloseDisplay(Canvas display) { DeleteDC(AsDc(display)); }
@@ -48,3 +140,5 @@ void Win32WindowServices::EndPaint(Window window, Canvas) { ::EndPaint(AsHwnd(wi
 void Win32WindowServices::PostQuit() { PostQuitMessage(0); }
 
 int64_t Win32WindowServices::CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+
+}  // namespace tessalander

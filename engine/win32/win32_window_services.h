@@ -5,15 +5,17 @@
 
 #include "engine/window_services.h"
 
+namespace tessalander {
+
 inline HWND AsHwnd(Window window) { return reinterpret_cast<HWND>(window); }
 inline Window AsWindow(HWND window) { return reinterpret_cast<Window>(window); }
 
 class Win32WindowServices final : public WindowServices {
  public:
-  PixelSize ScreenSize() override;
+  PuzzleAreaList PuzzleAreas(Window window) override;
   ScreenRect DesktopRect() override;
   Canvas OpenDisplay() override;
-  PixelSize DisplaySize(Canvas display) override;
+  DisplayView ViewOfDisplay(Canvas display) override;
   void CloseDisplay(Canvas display) override;
   Canvas WindowContext(Window window) override;
   void ReleaseWindowContext(Window window, Canvas context) override;
@@ -29,3 +31,5 @@ class Win32WindowServices final : public WindowServices {
   // Paints do not nest: one message at a time on the one thread.
   PAINTSTRUCT paint_ = {};
 };
+
+}  // namespace tessalander

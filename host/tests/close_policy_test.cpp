@@ -8,6 +8,8 @@
 
 #include "host/tests/fake_saver_platform.h"
 
+namespace tessalander {
+
 namespace {
 
 constexpr uint32_t kAutoPlay = 0xC0DE;  // a registered message number
@@ -272,3 +274,5 @@ TEST(SaverDefaultProc, AutoPlayQuery) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

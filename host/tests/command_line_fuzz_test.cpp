@@ -7,15 +7,11 @@
 #include <random>
 
 #include "host/command_line.h"
+#include "host/tests/char_next.h"
+
+namespace tessalander {
 
 namespace {
-
-const char* NextShiftJis(const char* p) {
-  if (*p == '\0') return p;
-  const auto lead = static_cast<unsigned char>(*p);
-  const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-  return isLead && p[1] != '\0' ? p + 2 : p + 1;
-}
 
 // Bytes that steer the parser, drawn more often than the rest.
 constexpr char kInteresting[] = {'"', ' ', '\t', '/', '-', ':', 's', 'S', 'p', 'P', 'l',
@@ -55,3 +51,5 @@ TEST(CommandLineFuzz, RandomTextsStayInsideTheirBuffers) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

@@ -1,8 +1,11 @@
 #include "host/command_line.h"
+#include "host/tests/char_next.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+namespace tessalander {
 
 namespace {
 
@@ -95,15 +98,6 @@ TEST(ParseWindowHandle, DecimalModulo2To32) {
   for (const auto& row : rows) EXPECT_EQ(ParseWindowHandle(row.text), row.value) << row.text;
 }
 
-// A stand-in for CharNextA under code page 932: a lead byte and its trail
-// byte are one character.
-const char* NextShiftJis(const char* p) {
-  if (*p == '\0') return p;
-  const auto lead = static_cast<unsigned char>(*p);
-  const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-  return isLead && p[1] != '\0' ? p + 2 : p + 1;
-}
-
 struct SkipRow {
   const char* commandLine;
   const char* arguments;
@@ -140,3 +134,5 @@ TEST(SkipProgramName, EndsAtTheTextsEndWithATrailingLeadByte) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

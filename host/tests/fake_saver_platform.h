@@ -1,5 +1,6 @@
 // A SaverPlatform that records every call as a word in `events`, in order,
-// and answers as each test scripts it.
+// and answers as each test scripts it; and the saver window's own steps
+// carried out on it as the Win32 window procedure carries them out.
 #pragma once
 
 #include <cstdint>
@@ -12,9 +13,19 @@
 #include "host/close_policy.h"
 #include "host/host_flags.h"
 #include "host/saver_platform.h"
+#include "host/saver_window_step.h"
+
+namespace tessalander {
 
 inline constexpr intptr_t kDefaultAnswer = 77;  // what "DefWindowProcA" answers
 inline constexpr intptr_t kEngineAnswer = 55;   // what a stubbed engine answers
+
+// Messages and commands that no decision of the host names, for the rows that
+// check they pass untouched.
+inline constexpr uint32_t kWmKeyUp = 0x0101;
+inline constexpr uint32_t kWmLButtonUp = 0x0202;
+inline constexpr uint32_t kWmLButtonDblClk = 0x0203;
+inline constexpr uintptr_t kScClose = 0xF060;
 
 struct FakeSaverPlatform final : SaverPlatform {
   explicit FakeSaverPlatform(HostFlags& hostFlags) : flags(hostFlags) {}
@@ -28,8 +39,9 @@ struct FakeSaverPlatform final : SaverPlatform {
   std::deque<intptr_t> verifierAnswers;
   // Runs inside the verifier, as its modal dialog would pump messages.
   std::function<void()> whileVerifierRuns;
-  // When true the engine is the real chain's tail: it hands every message to
-  // the close policy, as PuzzleWindowProc does.
+  // When true the animation is followed by the close policy, as in the real
+  // window procedure; otherwise it stands in for both and answers
+  // kEngineAnswer.
   bool engineForwards = false;
 
   // Recorded.
@@ -54,10 +66,6 @@ struct FakeSaverPlatform final : SaverPlatform {
     events.emplace_back("default");
     return kDefaultAnswer;
   }
-  intptr_t CallEngine(const WindowMessage& m) override {
-    events.emplace_back("engine");
-    return engineForwards ? SaverDefaultProc(flags, *this, m) : kEngineAnswer;
-  }
   intptr_t CallVerifier(LibraryProc) override {
     events.emplace_back("verifier");
     if (whileVerifierRuns) whileVerifierRuns();
@@ -76,18 +84,39 @@ struct FakeSaverPlatform final : SaverPlatform {
   void DropPendingTick() override { events.emplace_back("drop-tick"); }
   intptr_t SendVerifyRequest() override {
     events.emplace_back("request");
-    // Sent to the window: through the window procedures to the close policy.
+    // Sent to the window: through the window procedure to the close policy.
     return SaverDefaultProc(flags, *this, WindowMessage{kWmApp, 0, 0});
   }
-  void DetachInputMethod() override { events.emplace_back("detach"); }
-  void RestoreInputMethod() override { events.emplace_back("restore"); }
-  void PostQuit() override { events.emplace_back("quit"); }
-  void PostToParent(const WindowMessage& m) override {
-    events.emplace_back("parent");
-    parentPosts.push_back(m);
-  }
-  void YieldTimeSlice() override { events.emplace_back("yield"); }
 };
+
+// The saver window's procedure over the fake, in the real one's order: the
+// host's actions, then the animation ("engine"), then the close policy.
+inline intptr_t RunSaverWindowStep(HostFlags& flags, FakeSaverPlatform& platform,
+                                   const WindowMessage& m) {
+  const SaverWindowStep step = SaverWindowStepFor(flags, m);
+  for (int i = 0; i < step.count; ++i) {
+    switch (step.actions[i]) {
+      case HostAction::DetachInputMethod: platform.events.emplace_back("detach"); break;
+      case HostAction::ReadMouseReference: platform.CursorPosition(&flags.MouseReference); break;
+      case HostAction::HideCursor: platform.HideCursor(); break;
+      case HostAction::RestoreInputMethod: platform.events.emplace_back("restore"); break;
+      case HostAction::PostQuit: platform.events.emplace_back("quit"); break;
+      case HostAction::PostToParent:
+        platform.events.emplace_back("parent");
+        platform.parentPosts.push_back(m);
+        break;
+    }
+  }
+  switch (step.next) {
+    case NextStop::Answered: return step.answer;
+    case NextStop::DefaultOnly: return platform.DefaultProc(m);
+    case NextStop::Animation: break;
+  }
+  platform.events.emplace_back("engine");
+  return platform.engineForwards ? SaverDefaultProc(flags, platform, m) : kEngineAnswer;
+}
 
 // A stand-in verifier: the fake platform never calls through it.
 inline void DummyVerifier() {}
+
+}  // namespace tessalander

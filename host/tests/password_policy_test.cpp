@@ -9,7 +9,9 @@
 
 #include "host/close_policy.h"
 #include "host/tests/fake_saver_platform.h"
-#include "settings/memory_registry.h"
+#include "settings/memory/memory_registry.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -190,8 +192,8 @@ struct RepeatRow {
 };
 
 const RepeatRow kRepeatRows[] = {
-    {"no dialog yet",              false, kNoVerifyYet, 0,           false},
-    {"no dialog yet, any tick",    false, kNoVerifyYet, 0xFFFFFFFF,  false},
+    {"no dialog yet",              false, 0xFFFFFFFF, 0,           false},
+    {"no dialog yet, any tick",    false, 0xFFFFFFFF, 0xFFFFFFFF,  false},
     {"same tick",                  true,  1000,         1000,        true},
     {"199 ms later",               true,  1000,         1199,        true},
     {"200 ms later",               true,  1000,         1200,        false},
@@ -301,3 +303,5 @@ TEST_F(VerifyOnCloseTest, AnyNonzeroAnswerApprovesWhateverItsWidth) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

@@ -4,7 +4,10 @@
 #include "host/win32/host_state.h"
 #include "host/win32/password.h"
 #include "host/win32/saver_window.h"
+#include "resources/resource_ids.h"
 #include "settings/win32/configure_hook.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -27,7 +30,7 @@ LONG WINAPI RestoreSaverStateOnCrash(EXCEPTION_POINTERS* pointers) {
 }
 
 // The host's own configure dialog: it answers everything and never ends, but
-// no template 2003 exists, so DialogBoxParamA fails at once with -1.
+// no template IDD_HOST_CONFIG exists, so DialogBoxParamA fails at once with -1.
 INT_PTR CALLBACK HostConfigureDialogProc(HWND, UINT, WPARAM, LPARAM) { return TRUE; }
 
 HWND OwnerOrForeground(unsigned int handle) {
@@ -37,7 +40,7 @@ HWND OwnerOrForeground(unsigned int handle) {
 
 }  // namespace
 
-int DispatchCommandLine(HINSTANCE instance, const char* arguments) {
+int DispatchCommandLine(HINSTANCE instance, const char* arguments, const Animation& animation) {
   InstanceHandle = instance;
   Host.IsWindows9x = DetectWindows9x();
   PreviousFilter = SetUnhandledExceptionFilter(&RestoreSaverStateOnCrash);
@@ -45,9 +48,9 @@ int DispatchCommandLine(HINSTANCE instance, const char* arguments) {
   const DispatchChoice choice = ChooseSaverMode(arguments, Host.IsWindows9x != 0);
   switch (choice.mode) {
     case SaverMode::Saver:
-      return RunSaverWindow(nullptr);
+      return RunSaverWindow(nullptr, animation);
     case SaverMode::Preview:
-      return RunPreview(choice.window);
+      return RunPreview(choice.window, animation);
     case SaverMode::Configure:
       return RunConfigure(choice.foregroundFallback ? OwnerOrForeground(choice.window) : nullptr);
     case SaverMode::ChangePassword:
@@ -58,19 +61,21 @@ int DispatchCommandLine(HINSTANCE instance, const char* arguments) {
   return -1;
 }
 
-int RunPreview(unsigned int parentHandle) {
+int RunPreview(unsigned int parentHandle, const Animation& animation) {
   const HWND parent = WindowFromHandleValue(parentHandle);
   if (parentHandle == 0 || !IsWindow(parent)) return -1;
-  return RunSaverWindow(parent);
+  return RunSaverWindow(parent, animation);
 }
 
 int RunConfigure(HWND owner) {
   if (!ConfigureHook(InstanceHandle)) return 0;
   return static_cast<int>(
-      DialogBoxParamA(InstanceHandle, MAKEINTRESOURCEA(2003), owner, &HostConfigureDialogProc, 0));
+      DialogBoxParamA(InstanceHandle, MAKEINTRESOURCEA(IDD_HOST_CONFIG), owner, &HostConfigureDialogProc, 0));
 }
 
 int RunChangePassword(unsigned int ownerHandle) {
   ChangePassword(OwnerOrForeground(ownerHandle));
   return 0;
 }
+
+}  // namespace tessalander

@@ -1,6 +1,8 @@
 #include "host/win32/host_state.h"
 
+namespace tessalander {
+
 HINSTANCE InstanceHandle = nullptr;
 HostFlags Host;
-HWND SaverWindow = nullptr;
-InputMethodState InputMethod = {nullptr, nullptr, nullptr};
+
+}  // namespace tessalander

@@ -6,6 +6,8 @@
 #include "host/win32/win32_saver_platform.h"
 #include "settings/win32/win32_registry.h"
 
+namespace tessalander {
+
 namespace {
 
 Win32SystemServices& System() {
@@ -32,3 +34,5 @@ void ChangePassword(HWND owner) {
   if (change != nullptr) change(kPasswordProvider, owner, 0, nullptr);
   FreeLibrary(library);
 }
+
+}  // namespace tessalander

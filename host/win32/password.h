@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace tessalander {
+
 // Tells the system that a saver runs (1) or no longer runs (0).
 void SetSaverRunning(int state);
 // Loads "PASSWORD.CPL"'s verifier when "Control Panel\Desktop" asks for a
@@ -12,3 +14,5 @@ void LoadPasswordVerifier();
 void UnloadPasswordVerifier();
 // Runs the system's change-password dialog for screen savers, when present.
 void ChangePassword(HWND owner);
+
+}  // namespace tessalander

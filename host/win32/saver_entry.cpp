@@ -3,20 +3,27 @@
 #include <windows.h>
 
 #include "host/command_line.h"
+#include "host/win32/animation.h"
 #include "host/win32/dispatch.h"
+
+namespace tessalander {
 
 namespace {
 
 const char* NextCharacter(const char* p) { return CharNextA(p); }
 
-[[noreturn]] void SaverEntry() {
+[[noreturn]] void SaverEntry(const Animation& animation) {
   // The runtime's own view of the command line is ignored: the system's text is
   // read again so the program name is skipped by the same rules everywhere.
   const char* arguments = SkipProgramName(GetCommandLineA(), &NextCharacter);
-  const int exitCode = DispatchCommandLine(GetModuleHandleA(nullptr), arguments);
+  const int exitCode = DispatchCommandLine(GetModuleHandleA(nullptr), arguments, animation);
   ExitProcess(static_cast<UINT>(exitCode));
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { SaverEntry(); }
+}  // namespace tessalander
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  tessalander::SaverEntry(tessalander::SaverAnimation);
+}

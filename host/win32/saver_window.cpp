@@ -1,20 +1,49 @@
 #include "host/win32/saver_window.h"
 
+#include "host/close_policy.h"
 #include "host/saver_window_layout.h"
-#include "host/saver_window_proc.h"
+#include "host/saver_window_step.h"
 #include "host/win32/host_state.h"
+#include "host/win32/library_function.h"
 #include "host/win32/password.h"
 #include "host/win32/win32_saver_platform.h"
+#include "resources/resource_ids.h"
+
+namespace tessalander {
 
 namespace {
 
-// The primary display's drawable area, which need not start at (0, 0).
+// ImmAssociateContext, when something else in the process has loaded
+// "IMM32.DLL" (the host never loads it), and the input context the window had
+// before the host detached it.
+using ImmAssociateContextFn = HANDLE(WINAPI*)(HWND, HANDLE);
+struct InputMethodState {
+  HMODULE module = nullptr;
+  ImmAssociateContextFn associate = nullptr;
+  HANDLE savedContext = nullptr;
+};
+
+// The one SaverWindow's state, from RunSaverWindow to the end of its loop.
+struct SaverWindowState {
+  const Animation* animation = nullptr;
+  // The animation's, from WM_CREATE to WM_DESTROY.
+  void* scene = nullptr;
+  // What the close policy calls on; bound to the window at each message.
+  Win32SaverPlatform platform;
+  InputMethodState inputMethod;
+};
+SaverWindowState Window;
+
+// The primary display's drawable area, which need not start at (0, 0). A
+// screen context that cannot be had leaves the primary screen's size.
 ScreenRect ScreenClipBox() {
-  RECT box = {};
+  ScreenRect box{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   const HDC screen = GetDC(nullptr);
-  GetClipBox(screen, &box);
+  if (screen == nullptr) return box;
+  RECT clip = {};
+  if (GetClipBox(screen, &clip) != ERROR) box = {clip.left, clip.top, clip.right, clip.bottom};
   ReleaseDC(nullptr, screen);
-  return ScreenRect{box.left, box.top, box.right, box.bottom};
+  return box;
 }
 
 WNDCLASSA SaverWindowClass() {
@@ -22,8 +51,9 @@ WNDCLASSA SaverWindowClass() {
   windowClass.style = kSaverClassStyle;
   windowClass.lpfnWndProc = &SaverWindowProc;
   windowClass.hInstance = InstanceHandle;
-  // The resources hold icon group 115 only, so this is NULL and the class has no icon.
-  windowClass.hIcon = LoadIconA(InstanceHandle, MAKEINTRESOURCEA(kSaverClassIconId));
+  // The resources hold icon group IDI_SAVER only, so this is NULL and the
+  // class has no icon.
+  windowClass.hIcon = LoadIconA(InstanceHandle, MAKEINTRESOURCEA(IDI_CLASS_ICON));
   windowClass.hCursor = nullptr;
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   windowClass.lpszClassName = kSaverClassName;
@@ -41,9 +71,61 @@ int RunMessageLoop() {
   return got == 0 ? static_cast<int>(message.wParam) : -1;
 }
 
+void DetachInputMethod(HWND window) {
+  InputMethodState& ime = Window.inputMethod;
+  ime.module = GetModuleHandleA("IMM32.DLL");
+  if (ime.module == nullptr) return;
+  ime.associate = LibraryFunction<ImmAssociateContextFn>(ime.module, "ImmAssociateContext");
+  if (ime.associate == nullptr) return;
+  ime.savedContext = ime.associate(window, nullptr);
+}
+
+void RestoreInputMethod(HWND window) {
+  const InputMethodState& ime = Window.inputMethod;
+  if (ime.module == nullptr || ime.associate == nullptr || ime.savedContext == nullptr) return;
+  ime.associate(window, ime.savedContext);
+}
+
+void PostToParent(HWND window, const WindowMessage& m) {
+  const HWND parent = GetParent(window);
+  if (parent == nullptr || !IsWindow(parent)) return;
+  PostMessageA(parent, m.message, reinterpret_cast<WPARAM>(parent), static_cast<LPARAM>(m.lParam));
+}
+
+void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
+  switch (action) {
+    case HostAction::DetachInputMethod: DetachInputMethod(window); break;
+    case HostAction::ReadMouseReference: Window.platform.CursorPosition(&Host.MouseReference); break;
+    case HostAction::HideCursor: SetCursor(nullptr); break;
+    case HostAction::RestoreInputMethod: RestoreInputMethod(window); break;
+    case HostAction::PostQuit: PostQuitMessage(0); break;
+    case HostAction::PostToParent: PostToParent(window, m); break;
+  }
+}
+
+// The animation's four moments.
+void OnCreate(HWND window) { Window.scene = Window.animation->SetUp(window); }
+
+void OnTimer(HWND window) {
+  if (Window.scene != nullptr) Window.animation->Tick(Window.scene, window);
+}
+
+// True when the animation painted, and so validated, the window.
+bool OnPaint(HWND window) {
+  if (Window.scene == nullptr) return false;
+  Window.animation->Paint(Window.scene, window);
+  return true;
+}
+
+void OnDestroy(HWND window) {
+  if (Window.scene != nullptr) Window.animation->TearDown(Window.scene, window);
+  Window.scene = nullptr;
+}
+
 }  // namespace
 
-int RunSaverWindow(HWND parent) {
+int RunSaverWindow(HWND parent, const Animation& animation) {
+  Window.animation = &animation;
   const WNDCLASSA windowClass = SaverWindowClass();
 
   SaverWindowLayout layout;
@@ -65,22 +147,46 @@ int RunSaverWindow(HWND parent) {
 
   Host.AutoPlayMessage = Host.IsWindows9x ? RegisterWindowMessageA("QueryCancelAutoPlay") : 0;
 
+  HWND saverWindow = nullptr;
   if (RegisterClassA(&windowClass)) {
-    SaverWindow = CreateWindowExA(layout.exStyle, kSaverClassName, layout.title, layout.style,
+    saverWindow = CreateWindowExA(layout.exStyle, kSaverClassName, layout.title, layout.style,
                                   layout.x, layout.y, layout.width, layout.height, parent, nullptr,
                                   InstanceHandle, nullptr);
   }
   // Nothing is shown when the window cannot be made; the exit code says so.
   int exitCode = -1;
-  if (SaverWindow != nullptr) {
-    if (!Host.IsPreview) SetForegroundWindow(SaverWindow);
+  if (saverWindow != nullptr) {
+    if (!Host.IsPreview) SetForegroundWindow(saverWindow);
     exitCode = RunMessageLoop();
   }
   UnloadPasswordVerifier();
   return exitCode;
 }
 
+// The host's share first, then the animation's, then the close policy: every
+// message that the host lets through reaches the policy, handled or not, but
+// for a paint the animation has done (DefWindowProcA would only begin and end
+// an empty second one).
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Win32SaverPlatform platform(window);
-  return static_cast<LRESULT>(SaverWindowProc(Host, platform, MessageOf(message, wParam, lParam)));
+  const WindowMessage m = MessageOf(message, wParam, lParam);
+  Window.platform.Bind(window);
+
+  const SaverWindowStep step = SaverWindowStepFor(Host, m);
+  for (int i = 0; i < step.count; ++i) DoHostAction(step.actions[i], window, m);
+  if (step.next == NextStop::Answered) return static_cast<LRESULT>(step.answer);
+  if (step.next == NextStop::DefaultOnly) return DefWindowProcA(window, message, wParam, lParam);
+
+  switch (message) {
+    case WM_CREATE: OnCreate(window); break;
+    case WM_TIMER: OnTimer(window); break;
+    case WM_PAINT:
+      if (OnPaint(window)) return 0;
+      break;
+    case WM_DESTROY: OnDestroy(window); break;
+    default: break;
+  }
+
+  return static_cast<LRESULT>(SaverDefaultProc(Host, Window.platform, m));
 }
+
+}  // namespace tessalander

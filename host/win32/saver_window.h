@@ -4,7 +4,14 @@
 
 #include <windows.h>
 
-// Runs the window's message loop to its end and returns the exit code.
-int RunSaverWindow(HWND parent);
+#include "host/win32/animation.h"
+
+namespace tessalander {
+
+// Shows the animation in the window, runs the message loop to its end and
+// returns the exit code.
+int RunSaverWindow(HWND parent, const Animation& animation);
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace tessalander

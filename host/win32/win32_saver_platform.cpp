@@ -1,25 +1,24 @@
 #include "host/win32/win32_saver_platform.h"
 
-#include "engine/win32/puzzle_window_proc.h"
 #include "host/saver_window_layout.h"
-#include "host/win32/host_state.h"
 #include "host/win32/library_function.h"
 #include "host/window_messages.h"
+
+namespace tessalander {
 
 // The portable decisions name the messages by number.
 static_assert(kWmCreate == WM_CREATE && kWmDestroy == WM_DESTROY && kWmSetText == WM_SETTEXT);
 static_assert(kWmPaint == WM_PAINT && kWmClose == WM_CLOSE && kWmShowWindow == WM_SHOWWINDOW);
 static_assert(kWmActivateApp == WM_ACTIVATEAPP && kWmSetCursor == WM_SETCURSOR);
 static_assert(kWmPower == WM_POWER && kWmHelp == WM_HELP && kWmContextMenu == WM_CONTEXTMENU);
-static_assert(kWmKeyDown == WM_KEYDOWN && kWmKeyUp == WM_KEYUP && kWmSysKeyDown == WM_SYSKEYDOWN);
+static_assert(kWmKeyDown == WM_KEYDOWN && kWmSysKeyDown == WM_SYSKEYDOWN);
 static_assert(kWmSysCommand == WM_SYSCOMMAND && kWmTimer == WM_TIMER);
 static_assert(kWmMouseMove == WM_MOUSEMOVE && kWmLButtonDown == WM_LBUTTONDOWN);
-static_assert(kWmLButtonUp == WM_LBUTTONUP && kWmLButtonDblClk == WM_LBUTTONDBLCLK);
 static_assert(kWmRButtonDown == WM_RBUTTONDOWN && kWmMButtonDown == WM_MBUTTONDOWN);
 static_assert(kWmPowerBroadcast == WM_POWERBROADCAST && kWmApp == WM_APP);
 static_assert(kPwrCriticalResume == PWR_CRITICALRESUME);
 static_assert(kScNextWindow == SC_NEXTWINDOW && kScPrevWindow == SC_PREVWINDOW);
-static_assert(kScScreenSave == SC_SCREENSAVE && kScClose == SC_CLOSE);
+static_assert(kScScreenSave == SC_SCREENSAVE);
 static_assert(kSaverClassStyle == (CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW));
 static_assert(kWsExTopmost == WS_EX_TOPMOST);
 static_assert(kFullScreenStyle == (WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
@@ -28,9 +27,6 @@ static_assert(kPreviewStyle == (WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
 namespace {
 
 using VerifyScreenSavePwdFn = BOOL(WINAPI*)(HWND);
-
-WPARAM WParamOf(const WindowMessage& m) { return static_cast<WPARAM>(m.wParam); }
-LPARAM LParamOf(const WindowMessage& m) { return static_cast<LPARAM>(m.lParam); }
 
 }  // namespace
 
@@ -46,11 +42,8 @@ bool Win32SaverPlatform::CursorPosition(ScreenPoint* point) {
 }
 
 intptr_t Win32SaverPlatform::DefaultProc(const WindowMessage& m) {
-  return DefWindowProcA(window_, m.message, WParamOf(m), LParamOf(m));
-}
-
-intptr_t Win32SaverPlatform::CallEngine(const WindowMessage& m) {
-  return PuzzleWindowProc(window_, m.message, WParamOf(m), LParamOf(m));
+  return DefWindowProcA(window_, m.message, static_cast<WPARAM>(m.wParam),
+                        static_cast<LPARAM>(m.lParam));
 }
 
 intptr_t Win32SaverPlatform::CallVerifier(LibraryProc verifier) {
@@ -66,32 +59,6 @@ void Win32SaverPlatform::DropPendingTick() {
 
 intptr_t Win32SaverPlatform::SendVerifyRequest() { return SendMessageA(window_, WM_APP, 0, 0); }
 
-void Win32SaverPlatform::DetachInputMethod() {
-  InputMethod.module = GetModuleHandleA("IMM32.DLL");
-  if (InputMethod.module == nullptr) return;
-  InputMethod.associate = LibraryFunction<ImmAssociateContextFn>(InputMethod.module, "ImmAssociateContext");
-  if (InputMethod.associate == nullptr) return;
-  InputMethod.savedContext = InputMethod.associate(window_, nullptr);
-}
-
-void Win32SaverPlatform::RestoreInputMethod() {
-  if (InputMethod.module == nullptr || InputMethod.associate == nullptr ||
-      InputMethod.savedContext == nullptr) {
-    return;
-  }
-  InputMethod.associate(window_, InputMethod.savedContext);
-}
-
-void Win32SaverPlatform::PostQuit() { PostQuitMessage(0); }
-
-void Win32SaverPlatform::PostToParent(const WindowMessage& m) {
-  const HWND parent = GetParent(window_);
-  if (parent == nullptr || !IsWindow(parent)) return;
-  PostMessageA(parent, m.message, reinterpret_cast<WPARAM>(parent), LParamOf(m));
-}
-
-void Win32SaverPlatform::YieldTimeSlice() { Sleep(0); }
-
 LibraryHandle Win32SystemServices::LoadLibraryByName(const char* name) { return LoadLibraryA(name); }
 
 LibraryProc Win32SystemServices::FindFunction(LibraryHandle library, const char* name) {
@@ -106,3 +73,5 @@ void Win32SystemServices::SetScreenSaverRunning(int state) {
   BOOL previous = FALSE;  // scratch: the previous state is not used
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, static_cast<UINT>(state), &previous, 0);
 }
+
+}  // namespace tessalander

@@ -1,6 +1,6 @@
-// The host's platform interfaces on USER32 and KERNEL32: one bound to the
-// SaverWindow for its window procedures, one for libraries by name and the
-// system's saver-running state.
+// The host's platform interfaces on USER32 and KERNEL32: the close policy's,
+// bound to the SaverWindow, and the password services' libraries by name and
+// the system's saver-running state.
 #pragma once
 
 #include <windows.h>
@@ -8,27 +8,24 @@
 #include "host/password_policy.h"
 #include "host/saver_platform.h"
 
+namespace tessalander {
+
 class Win32SaverPlatform final : public SaverPlatform {
  public:
-  explicit Win32SaverPlatform(HWND window) : window_(window) {}
+  // The window every call acts on.
+  void Bind(HWND window) { window_ = window; }
 
   void PostClose() override;
   void HideCursor() override;
   bool CursorPosition(ScreenPoint* point) override;
   intptr_t DefaultProc(const WindowMessage& message) override;
-  intptr_t CallEngine(const WindowMessage& message) override;
   intptr_t CallVerifier(LibraryProc verifier) override;
   uint32_t TickCount() override;
   void DropPendingTick() override;
   intptr_t SendVerifyRequest() override;
-  void DetachInputMethod() override;
-  void RestoreInputMethod() override;
-  void PostQuit() override;
-  void PostToParent(const WindowMessage& message) override;
-  void YieldTimeSlice() override;
 
  private:
-  HWND window_;
+  HWND window_ = nullptr;
 };
 
 class Win32SystemServices final : public SystemServices {
@@ -42,3 +39,5 @@ class Win32SystemServices final : public SystemServices {
 inline WindowMessage MessageOf(UINT message, WPARAM wParam, LPARAM lParam) {
   return WindowMessage{message, static_cast<uintptr_t>(wParam), static_cast<intptr_t>(lParam)};
 }
+
+}  // namespace tessalander

@@ -5,8 +5,17 @@ two images, and nothing else of those kinds (no icon 100, no dialog 2003).
 
     check_resources.py FILE.scr
 """
+import os
+import re
 import struct
 import sys
+
+# The ids as the resource scripts and the C++ code name them.
+RESOURCE_IDS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resource_ids.h")
+with open(RESOURCE_IDS, encoding="ascii") as header:
+    ID = {m.group(1): int(m.group(2))
+          for m in re.finditer(r"^#define (ID\w+) (-?\d+)", header.read(), re.M)}
+DIALOG, ICON_GROUP = ID["IDD_CONFIG"], ID["IDI_SAVER"]
 
 RT_ICON, RT_DIALOG, RT_GROUP_ICON = 3, 5, 14
 
@@ -24,32 +33,32 @@ EXPECTED_DIALOG = {
 }
 
 # The controls in template order.
-#  id      class   text                          x    y    cx   cy   style
+#  id                              class   text                          x    y    cx   cy   style
 EXPECTED_CONTROLS = [
-    (1,      BUTTON, "OK",                         117, 125,  39, 14, 0x50010001),
-    (2,      BUTTON, "ｷｬﾝｾﾙ",                      159, 125,  37, 14, 0x50010000),
-    (1000,   EDIT,   "",                             7, 109, 161, 13, 0x50810080),
-    (1001,   BUTTON, "参照",                       172, 110,  24, 12, 0x50010000),
-    (1008,   BUTTON, "背景色の設定",                 7,  55,  78, 42, 0x50020007),
-    (0xFFFF, STATIC, "Orvelstad Nube",               7, 129,  54, 10, 0x50020000),
-    (1005,   BUTTON, "デスクトップから取り込む",   102,  64,  86, 11, 0x50020009),
-    (1006,   BUTTON, "ビットマップから取り込む",   102,  80,  86, 11, 0x50000009),
-    (1009,   BUTTON, "グラフィックの設定",          96,  55, 100, 42, 0x50020007),
-    (1014,   BUTTON, "シャッフルする回数の設定",    96,   7, 100, 42, 0x50020007),
-    (1011,   BUTTON, "速度の設定",                   7,   7,  78, 42, 0x50020007),
-    (1025,   BUTTON, "常に並べて表示する",         121,  99,  75, 10, 0x50010003),
-    (1004,   BUTTON, "白",                          14,  66,  46, 12, 0x50000009),
-    (1010,   BUTTON, "黒",                          14,  80,  47, 11, 0x50000009),
-    (1003,   BUTTON, "少し",                       103,  17,  38, 13, 0x50020009),
-    (1027,   BUTTON, "普通",                       103,  33,  38, 13, 0x50000009),
-    (1028,   BUTTON, "多い",                       146,  17,  38, 13, 0x50000009),
-    (1029,   BUTTON, "多すぎ",                     146,  33,  38, 13, 0x50000009),
-    (1002,   BUTTON, "遅い",                        14,  18,  30, 13, 0x50020009),
-    (1020,   BUTTON, "普通",                        14,  33,  30, 13, 0x50000009),
-    (1021,   BUTTON, "速い",                        49,  17,  30, 13, 0x50000009),
-    (1022,   BUTTON, "超速",                        49,  33,  30, 13, 0x50000009),
-    (1030,   BUTTON, "about",                       63, 129,  24, 10, 0x50010000),
-    (1031,   BUTTON, "delete",                      88, 129,  24, 10, 0x50010000),
+    (ID["IDOK"],                       BUTTON, "OK",                         117, 125,  39, 14, 0x50010001),
+    (ID["IDCANCEL"],                   BUTTON, "ｷｬﾝｾﾙ",                      159, 125,  37, 14, 0x50010000),
+    (ID["IDC_PATH"],                   EDIT,   "",                             7, 109, 161, 13, 0x50810080),
+    (ID["IDC_BROWSE"],                 BUTTON, "参照",                       172, 110,  24, 12, 0x50010000),
+    (ID["IDC_BACK_GROUP"],             BUTTON, "背景色の設定",                 7,  55,  78, 42, 0x50020007),
+    (ID["IDC_STATIC_TEXT"] & 0xFFFF,   STATIC, "Orvelstad Nube",               7, 129,  54, 10, 0x50020000),
+    (ID["IDC_SOURCE_DESKTOP"],         BUTTON, "デスクトップから取り込む",   102,  64,  86, 11, 0x50020009),
+    (ID["IDC_SOURCE_BITMAP"],          BUTTON, "ビットマップから取り込む",   102,  80,  86, 11, 0x50000009),
+    (ID["IDC_SOURCE_GROUP"],           BUTTON, "グラフィックの設定",          96,  55, 100, 42, 0x50020007),
+    (ID["IDC_SHUFFLE_GROUP"],          BUTTON, "シャッフルする回数の設定",    96,   7, 100, 42, 0x50020007),
+    (ID["IDC_SPEED_GROUP"],            BUTTON, "速度の設定",                   7,   7,  78, 42, 0x50020007),
+    (ID["IDC_TILE"],                   BUTTON, "常に並べて表示する",         121,  99,  75, 10, 0x50010003),
+    (ID["IDC_BACK_WHITE"],             BUTTON, "白",                          14,  66,  46, 12, 0x50000009),
+    (ID["IDC_BACK_BLACK"],             BUTTON, "黒",                          14,  80,  47, 11, 0x50000009),
+    (ID["IDC_SHUFFLE_FEW"],            BUTTON, "少し",                       103,  17,  38, 13, 0x50020009),
+    (ID["IDC_SHUFFLE_NORMAL"],         BUTTON, "普通",                       103,  33,  38, 13, 0x50000009),
+    (ID["IDC_SHUFFLE_MANY"],           BUTTON, "多い",                       146,  17,  38, 13, 0x50000009),
+    (ID["IDC_SHUFFLE_TOO_MANY"],       BUTTON, "多すぎ",                     146,  33,  38, 13, 0x50000009),
+    (ID["IDC_SPEED_SLOW"],             BUTTON, "遅い",                        14,  18,  30, 13, 0x50020009),
+    (ID["IDC_SPEED_NORMAL"],           BUTTON, "普通",                        14,  33,  30, 13, 0x50000009),
+    (ID["IDC_SPEED_FAST"],             BUTTON, "速い",                        49,  17,  30, 13, 0x50000009),
+    (ID["IDC_SPEED_FASTEST"],          BUTTON, "超速",                        49,  33,  30, 13, 0x50000009),
+    (ID["IDC_ABOUT"],                  BUTTON, "about",                       63, 129,  24, 10, 0x50010000),
+    (ID["IDC_DELETE"],                 BUTTON, "delete",                      88, 129,  24, 10, 0x50010000),
 ]
 
 # The icon group's images:  width height colours bits
@@ -152,7 +161,7 @@ class Reader:
 def read_dialog(data):
     r = Reader(data)
     if struct.unpack_from("<HH", data, 0) == (1, 0xFFFF):
-        raise SystemExit("dialog 101 is an extended template; a classic one is expected")
+        raise SystemExit(f"dialog {DIALOG} is an extended template; a classic one is expected")
     dialog = {}
     dialog["style"], dialog["exstyle"], count = r.take("IIH")
     dialog["rect"] = r.take("hhhh")
@@ -182,8 +191,8 @@ def check_dialog(template):
         actual = dialog.get(field)
         if field.endswith("style"):
             expected, actual = hex(expected), hex(actual)
-        check(f"dialog 101 {field}", expected, actual)
-    check("dialog 101 control count", len(EXPECTED_CONTROLS), len(controls))
+        check(f"dialog {DIALOG} {field}", expected, actual)
+    check(f"dialog {DIALOG} control count", len(EXPECTED_CONTROLS), len(controls))
     for place, (expected, actual) in enumerate(zip(EXPECTED_CONTROLS, controls), start=1):
         ident, cls, text, x, y, cx, cy, style = expected
         label = f"control #{place} (id {ident})"
@@ -200,13 +209,13 @@ def check_dialog(template):
 def check_icons(resources):
     groups = resources.get(RT_GROUP_ICON, {})
     icons = resources.get(RT_ICON, {})
-    check("icon groups", [115], sorted(groups))
-    if 115 not in groups:
+    check("icon groups", [ICON_GROUP], sorted(groups))
+    if ICON_GROUP not in groups:
         return
-    group = groups[115]
+    group = groups[ICON_GROUP]
     reserved, kind, count = struct.unpack_from("<HHH", group, 0)
-    check("icon group 115 header", (0, 1), (reserved, kind))
-    check("icon group 115 image count", len(EXPECTED_ICONS), count)
+    check(f"icon group {ICON_GROUP} header", (0, 1), (reserved, kind))
+    check(f"icon group {ICON_GROUP} image count", len(EXPECTED_ICONS), count)
     seen = []
     for i in range(count):
         width, height, colours, _, planes, bits, size, ident = struct.unpack_from(
@@ -217,7 +226,7 @@ def check_icons(resources):
         image = icons.get(ident)
         if image is None:
             failures.append(f"{label} missing")
-            print(f"FAIL: {label} is named by group 115 but absent")
+            print(f"FAIL: {label} is named by group {ICON_GROUP} but absent")
             continue
         check(f"{label} size in group", len(image), size)
         header, bmp_width, bmp_height, bmp_planes, bmp_bits = struct.unpack_from("<IiiHH", image, 0)
@@ -228,7 +237,7 @@ def check_icons(resources):
         xor = ((width * bits + 31) // 32) * 4 * height
         mask = ((width + 31) // 32) * 4 * height
         check(f"{label} data length", 40 + palette + xor + mask, len(image))
-    check("icon group 115 images", EXPECTED_ICONS, seen)
+    check(f"icon group {ICON_GROUP} images", EXPECTED_ICONS, seen)
     check("RT_ICON entries", len(EXPECTED_ICONS), len(icons))
 
 
@@ -236,12 +245,13 @@ def main():
     with open(sys.argv[1], "rb") as f:
         resources = read_resources(f.read())
     dialogs = resources.get(RT_DIALOG, {})
-    check("dialog templates", [101], sorted(dialogs))
-    check("dialog 2003 absent", False, 2003 in dialogs)
-    check("icon group 100 absent", False, 100 in resources.get(RT_GROUP_ICON, {}))
-    check("icon 100 absent", False, 100 in resources.get(RT_ICON, {}))
-    if 101 in dialogs:
-        check_dialog(dialogs[101])
+    check("dialog templates", [DIALOG], sorted(dialogs))
+    check(f"dialog {ID['IDD_HOST_CONFIG']} absent", False, ID["IDD_HOST_CONFIG"] in dialogs)
+    check(f"icon group {ID['IDI_CLASS_ICON']} absent", False,
+          ID["IDI_CLASS_ICON"] in resources.get(RT_GROUP_ICON, {}))
+    check(f"icon {ID['IDI_CLASS_ICON']} absent", False, ID["IDI_CLASS_ICON"] in resources.get(RT_ICON, {}))
+    if DIALOG in dialogs:
+        check_dialog(dialogs[DIALOG])
     check_icons(resources)
     if failures:
         print(f"{len(failures)} check(s) failed", file=sys.stderr)

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+namespace tessalander {
+
 namespace {
 
 using namespace std::string_literals;
@@ -153,3 +155,5 @@ TEST(SettleChosenPath, ByOutcome) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

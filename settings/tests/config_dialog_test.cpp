@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/memory_registry.h"
+#include "settings/memory/memory_registry.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -438,3 +440,5 @@ TEST_F(ConfigDialogTest, ThePathThatBrowseChoosesIsWhatOkStores) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tessalander {
+
 namespace {
 
 // Code page 932 bytes as UTF-8, through the C library's converter.
@@ -71,3 +73,5 @@ TEST(MessageTexts, AboutHasFourLinesWithTheCreditThird) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

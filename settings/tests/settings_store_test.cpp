@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/memory_registry.h"
+#include "settings/memory/memory_registry.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -199,3 +201,5 @@ TEST_F(SettingsStoreTest, DeleteRemovesOnlyTheProductKey) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

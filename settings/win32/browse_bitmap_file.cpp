@@ -7,12 +7,14 @@
 
 #include "settings/bitmap_chooser.h"
 
+namespace tessalander {
+
 namespace {
 
 // All of these live as long as the process; the Open dialog keeps the
 // pattern the user last chose in the custom filter's second string.
 OPENFILENAMEA OpenFileRecord;
-char CustomFilterBuffer[kCustomFilterSize] = "BMP FILES(*.bmp)|*.bmp|";
+CustomFilter CustomFilterBuffer = InitialCustomFilter();
 char FileTitleBuffer[kFileTitleSize];
 
 // The record as Windows 95 and NT 4 know it, without the three fields that
@@ -34,13 +36,13 @@ int BrowseBitmapFile(HWND dialog, SettingText& path) {
   char filterList[sizeof kAllFilesFilter];
   std::memcpy(filterList, kAllFilesFilter, sizeof filterList);
   ReplaceWithNul(filterList, kFilterSeparator);
-  ReplaceWithNul(CustomFilterBuffer, kFilterSeparator);
+  ReplaceWithNul(CustomFilterBuffer.data(), kFilterSeparator);
 
   OpenFileRecord.lStructSize = kOpenFileRecordSize;
   OpenFileRecord.hwndOwner = dialog;
   OpenFileRecord.hInstance = nullptr;
   OpenFileRecord.lpstrFilter = filterList;
-  OpenFileRecord.lpstrCustomFilter = CustomFilterBuffer;
+  OpenFileRecord.lpstrCustomFilter = CustomFilterBuffer.data();
   OpenFileRecord.nMaxCustFilter = kCustomFilterSize;
   // Past the one filter in the list; the custom filter is what shows.
   OpenFileRecord.nFilterIndex = 2;
@@ -67,3 +69,5 @@ int BrowseBitmapFile(HWND dialog, SettingText& path) {
   SetDlgItemTextA(dialog, kPathField, path);
   return 1;
 }
+
+}  // namespace tessalander

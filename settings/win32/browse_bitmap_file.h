@@ -6,8 +6,12 @@
 
 #include "settings/config_dialog.h"
 
+namespace tessalander {
+
 // Offers the text in path as the file name, applies the ".bmp" rule to what
 // comes back (a choice or, after Cancel, the text as it was) and shows it in
 // PathField: 1. When the Open dialog fails rather than being cancelled, path
 // and PathField keep their text: 0.
 int BrowseBitmapFile(HWND dialog, SettingText& path);
+
+}  // namespace tessalander

@@ -5,6 +5,8 @@
 #include "settings/win32/browse_bitmap_file.h"
 #include "settings/win32/win32_registry.h"
 
+namespace tessalander {
+
 namespace {
 
 // The path that OK stores; it follows PathField for the dialog's lifetime.
@@ -59,3 +61,5 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       return FALSE;
   }
 }
+
+}  // namespace tessalander

@@ -3,4 +3,8 @@
 
 #include <windows.h>
 
+namespace tessalander {
+
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace tessalander

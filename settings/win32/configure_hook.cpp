@@ -4,6 +4,8 @@
 #include "settings/message_texts.h"
 #include "settings/win32/config_dialog_proc.h"
 
+namespace tessalander {
+
 int ConfigureHook(HINSTANCE instance) {
   // No owner: the dialog stands on its own, at the screen's top-left corner.
   const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(kConfigDialogTemplate), nullptr,
@@ -12,3 +14,5 @@ int ConfigureHook(HINSTANCE instance) {
   MessageBoxA(nullptr, kDialogBoxFailedText, kDialogBoxFailedCaption, MB_OK);
   return 0;
 }
+
+}  // namespace tessalander

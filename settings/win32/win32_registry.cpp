@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace tessalander {
+
 namespace {
 
 HKEY AsHkey(RegKey key) { return static_cast<HKEY>(key); }
@@ -52,3 +54,5 @@ SettingsStore& ProcessSettingsStore() {
   static SettingsStore store{registry, alert};
   return store;
 }
+
+}  // namespace tessalander

@@ -6,6 +6,8 @@
 #include "settings/registry.h"
 #include "settings/settings_store.h"
 
+namespace tessalander {
+
 class Win32Registry final : public Registry {
  public:
   RegStatus OpenKey(const char* path, RegAccess access, RegKey* key) override;
@@ -24,3 +26,5 @@ class Win32Alert final : public Alert {
 
 // The process's one store over the real registry.
 SettingsStore& ProcessSettingsStore();
+
+}  // namespace tessalander

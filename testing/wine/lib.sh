@@ -3,6 +3,7 @@
 #   TESS_SCR       the Tessalander.scr under test
 #   TESS_BUILD     the build directory (test programs live in its testing/ and subsystem folders)
 #   TESS_SOURCE    the source tree
+#   TESS_MONITORS  on two monitors only: right or left, where the secondary sits
 set -euo pipefail
 
 # shellcheck disable=SC1090
@@ -135,11 +136,12 @@ wait_for_change() {  # wait_for_change BASELINE SHOT
 # drawn, until one equals a frame of the renderer (speed 4). The shuffle's
 # seed is its calendar second, which lies between the window's appearance
 # (SEEN) and the first frame (SHOWN); a second either side allows for the
-# polling. Sets MATCHED_SHOT to the matching screenshot's file.
+# polling. Sets MATCHED_SHOT to the matching screenshot's file and
+# MATCHED_SEED and MATCHED_TICK to the frame's.
 match_solve_frame() {  # match_solve_frame RENDERER SEEN SHOWN SOURCE-ARGS...
   local render=$1 seeds=$(( $2 - 2 ))-$(( $3 + 1 )) attempt result
   shift 3
-  MATCHED_SHOT=
+  MATCHED_SHOT= MATCHED_SEED= MATCHED_TICK=
   for attempt in 1 2 3; do
     sleep 0.7
     screenshot "solving-$attempt.png"
@@ -148,6 +150,8 @@ match_solve_frame() {  # match_solve_frame RENDERER SEEN SHOWN SOURCE-ARGS...
         --match "solving-$attempt.png" --out "$ARTIFACTS"); then
       echo "ok: the screenshot during the solve is the renderer's frame: $result"
       MATCHED_SHOT=solving-$attempt.png
+      MATCHED_SEED=$(sed -n 's/.*seed=\([0-9]*\).*/\1/p' <<<"$result")
+      MATCHED_TICK=$(sed -n 's/.*tick=\([0-9]*\).*/\1/p' <<<"$result")
       return 0
     fi
     echo "attempt $attempt: $result"
@@ -218,4 +222,26 @@ windows_path() {  # windows_path UNIX-PATH
 reg_set_for_test() {  # reg_set_for_test KEY NAME TYPE DATA
   "$WINE64" reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || fail "reg add $1 $2"
   cleanup_hooks+=("\"\$WINE64\" reg delete '$1' /v '$2' /f >/dev/null 2>&1")
+}
+
+# Two monitors. A screenshot is the X root: its pixel (0,0) is the virtual
+# screen's top-left corner, which is (-800,0) in Windows' coordinates when
+# the secondary sits on the left. The root is wider and taller than the
+# monitors cover; there X.Org has no pixels, and a screenshot shows whatever
+# its buffer last held (rows of the monitor beside it), not what a window drew.
+
+# A screenshot with everything outside the monitors made black, as Wine
+# reports the monitors: the only part of a screenshot that can be compared.
+black_outside_monitors() {  # black_outside_monitors IN OUT
+  local facts left top rect l t r b
+  local draw=()
+  facts=$(probe monitors)
+  IFS=, read -r left top _ <<<"$(field "$facts" virtual)"
+  for rect in $(sed -n 's/^monitor[0-9]*=//p' <<<"$facts"); do
+    IFS=, read -r l t r b <<<"$rect"
+    draw+=(-draw "rectangle $((l - left)),$((t - top)) $((r - left - 1)),$((b - top - 1))")
+  done
+  [ ${#draw[@]} -gt 0 ] || fail "the probe reports no monitor"
+  convert "$1" \( +clone -fill black -colorize 100 -fill white "${draw[@]}" \) \
+    -compose multiply -composite "png24:$2"
 }

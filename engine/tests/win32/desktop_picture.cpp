@@ -1,6 +1,7 @@
 // Puts a known picture on the Windows desktop, so that a desktop capture has
-// something to capture: a borderless window at (0, 0) showing a BMP file at
-// its own size, for a given number of seconds.
+// something to capture: a borderless window at the virtual screen's top-left
+// corner ((0, 0) on one monitor) showing a BMP file at its own size, for a
+// given number of seconds.
 //
 //   desktop_picture.exe FILE.bmp SECONDS
 #include <windows.h>
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
   windowClass.lpszClassName = "TessalanderTestDesktop";
   RegisterClassA(&windowClass);
   const HWND window = CreateWindowExA(0, windowClass.lpszClassName, "desktop picture",
-                                      WS_POPUP | WS_VISIBLE, 0, 0, info.bmWidth, info.bmHeight,
+                                      WS_POPUP | WS_VISIBLE, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                                      GetSystemMetrics(SM_YVIRTUALSCREEN), info.bmWidth, info.bmHeight,
                                       nullptr, nullptr, windowClass.hInstance, nullptr);
   if (window == nullptr) return 4;
   SetTimer(window, 1, static_cast<UINT>(std::atoi(argv[2])) * 1000u, nullptr);

@@ -32,7 +32,10 @@ sed 's/^/  /' "$log"
 echo "Wine's report:"
 grep -v '^$' "$WORK/wine.out" | head -n 3 | sed 's/^/  /'
 [ "$code" != running ] || fail "the saver did not end after the crash"
-[ "$code" != 0 ] || fail "the crashed saver reported success"
 grep -q "script=crash" "$log" || fail "the verifier was not reached: $(cat "$log")"
+grep -q "Unhandled page fault" "$WORK/wine.out" || fail "Wine reported no crash"
+# The code a crashed process ends with is the system's to choose, not the
+# saver's: Wine's debugger hand-off gives the exception's (5, for 0xC0000005)
+# or, on a busy machine, 0. Either way the process ended through the crash.
 echo "ok: the saver crashed in the verifier and ended (exit code $code)"
 check_eq "saver-running state after the crash" 0 "$(field "$(probe saver-running)" running)"

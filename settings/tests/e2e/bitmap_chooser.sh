@@ -19,7 +19,7 @@ cleanup_hooks+=("rm -rf '$pics'")
 # Enter; with no PATH, presses Esc. Then waits until only the configuration
 # dialog is left.
 browse() {
-  click 1001
+  click IDC_BROWSE
   wait_for other
   if [ -n "${SHOT:-}" ]; then
     shoot_dialog "$SHOT" other
@@ -36,11 +36,11 @@ browse() {
 
 # Replaces PathField's text as a user would.
 type_path() {
-  click 1000
+  click IDC_PATH
   xdotool key End shift+Home Delete
   [ -z "$1" ] || xdotool type --delay 20 "$1"
   refresh
-  check_eq "typed" "$1" "$(text_of 1000)"
+  check_eq "typed" "$1" "$(text_of IDC_PATH)"
 }
 
 open_config "/c"
@@ -53,7 +53,7 @@ rows=(
 SHOT=open_dialog
 for row in "${rows[@]}"; do
   browse "${row%|*}"
-  check_eq "PathField after choosing ${row%|*}" "${row#*|}" "$(text_of 1000)"
+  check_eq "PathField after choosing ${row%|*}" "${row#*|}" "$(text_of IDC_PATH)"
 done
 
 # Cancel keeps the text, with the rule applied.
@@ -67,7 +67,7 @@ rows=(
 for row in "${rows[@]}"; do
   type_path "${row%|*}"
   browse
-  check_eq "PathField after cancelling with '${row%|*}'" "${row#*|}" "$(text_of 1000)"
+  check_eq "PathField after cancelling with '${row%|*}'" "${row#*|}" "$(text_of IDC_PATH)"
 done
 
 # A typed text with no room left for ".bmp" is cut so the result still fits
@@ -75,12 +75,12 @@ done
 xs=$(printf 'x%.0s' {1..250})
 type_path "C:\\$xs"
 browse
-check_eq "PathField after cancelling with 253 characters" "C:\\${xs:0:248}.bmp" "$(text_of 1000)"
+check_eq "PathField after cancelling with 253 characters" "C:\\${xs:0:248}.bmp" "$(text_of IDC_PATH)"
 
 # A path longer than the Open dialog may return: the error box, and the
 # field keeps its text.
 type_path 'C:\tess_pics\previous.bmp'
-click 1001
+click IDC_BROWSE
 wait_for other
 xdotool type --delay 5 "C:\\${long_dir//\//\\}\\long.bmp"
 xdotool key Return
@@ -94,12 +94,12 @@ check_eq "error box caption" "Getbmpadress" "$(title_of other)"
 check_eq "error box text" "ERROR!" "$(text_of other 65535)"
 click other 1
 wait_for alone
-check_eq "PathField after the failed Open dialog" 'C:\tess_pics\previous.bmp' "$(text_of 1000)"
+check_eq "PathField after the failed Open dialog" 'C:\tess_pics\previous.bmp' "$(text_of IDC_PATH)"
 
 # OK stores what the field shows.
 type_path 'C:\tess_pics\cat'
 browse
-click 1
+click IDOK
 expect_exit_255 "OK"
 check_eq "stored path" 'bmpfile REG_SZ C:\tess_pics\cat.bmp' "$(stored bmpfile)"
 clear_settings

@@ -13,7 +13,7 @@ open_config "/c"
 config_window=$(window_line | awk '{print $3}')
 
 # About.
-click 1030
+click IDC_ABOUT
 wait_for other
 shoot_dialog about_box other
 check_eq "about caption" "このスクリーンセーバーについて" "$(title_of other)"
@@ -27,7 +27,7 @@ check_eq "dialog still open after about" "$config_window" "$(window_line | awk '
 check_eq "dialog enabled again" 1 "$(window_line | awk '{print $8}')"
 
 # Delete, answered No.
-click 1031
+click IDC_DELETE
 wait_for other
 shoot_dialog delete_question other
 check_eq "delete caption" "＊注意＊" "$(title_of other)"
@@ -41,7 +41,7 @@ check_eq "speed after No" 'speed REG_DWORD 0x3' "$(stored speed)"
 check_eq "dialog still open after No" "$config_window" "$(window_line | awk '{print $3}')"
 
 # Delete, answered Yes.
-click 1031
+click IDC_DELETE
 wait_for other
 click other 6
 expect_exit_255 "a confirmed delete"

@@ -12,22 +12,22 @@ clear_settings
 
 # Fast, too many shuffles, white, tiled, a typed path.
 open_config "/c"
-click 1021
-click 1029
-click 1004
-click 1005
+click IDC_SPEED_FAST
+click IDC_SHUFFLE_TOO_MANY
+click IDC_BACK_WHITE
+click IDC_SOURCE_DESKTOP
 refresh
-check_eq "PathField with the desktop chosen" 0 "$(enabled 1000)"
-click 1006
+check_eq "PathField with the desktop chosen" 0 "$(enabled IDC_PATH)"
+click IDC_SOURCE_BITMAP
 refresh
-check_eq "PathField with the bitmap chosen" 1 "$(enabled 1000)"
-click 1025
-click 1000
+check_eq "PathField with the bitmap chosen" 1 "$(enabled IDC_PATH)"
+click IDC_TILE
+click IDC_PATH
 xdotool type --delay 20 'C:\pics\cat.bmp'
 refresh
-check_eq "typed path" 'C:\pics\cat.bmp' "$(text_of 1000)"
+check_eq "typed path" 'C:\pics\cat.bmp' "$(text_of IDC_PATH)"
 shoot_dialog config_dialog_before_ok
-click 1
+click IDOK
 expect_exit_255 "OK"
 
 rows=(
@@ -46,16 +46,16 @@ check_eq "raw bmpfile" "bmpfile.raw=type1/size256" "$(raw bmpfile)"
 
 # Opened again, the dialog shows what was stored.
 open_config "/c"
-expect_checks "reopened" 1021=1 1020=0 1029=1 1027=0 1004=1 1010=0 1005=0 1006=1 1025=1
-check_eq "reopened path" 'C:\pics\cat.bmp' "$(text_of 1000)"
-check_eq "reopened PathField enabled" 1 "$(enabled 1000)"
+expect_checks "reopened" IDC_SPEED_FAST=1 IDC_SPEED_NORMAL=0 IDC_SHUFFLE_TOO_MANY=1 IDC_SHUFFLE_NORMAL=0 IDC_BACK_WHITE=1 IDC_BACK_BLACK=0 IDC_SOURCE_DESKTOP=0 IDC_SOURCE_BITMAP=1 IDC_TILE=1
+check_eq "reopened path" 'C:\pics\cat.bmp' "$(text_of IDC_PATH)"
+check_eq "reopened PathField enabled" 1 "$(enabled IDC_PATH)"
 shoot_dialog config_dialog_reopened
 
 # The desktop as the source, the box unticked: the path is still stored.
-click 1002
-click 1005
-click 1025
-click 1
+click IDC_SPEED_SLOW
+click IDC_SOURCE_DESKTOP
+click IDC_TILE
+click IDOK
 expect_exit_255 "the second OK"
 rows=(
   'speed REG_DWORD 0x1'
@@ -70,15 +70,15 @@ done
 # A stored desktop source disables PathField at opening; the two source
 # buttons switch it.
 open_config "/c"
-expect_checks "desktop stored" 1005=1 1006=0 1002=1
-check_eq "PathField at opening with the desktop stored" 0 "$(enabled 1000)"
-click 1006
+expect_checks "desktop stored" IDC_SOURCE_DESKTOP=1 IDC_SOURCE_BITMAP=0 IDC_SPEED_SLOW=1
+check_eq "PathField at opening with the desktop stored" 0 "$(enabled IDC_PATH)"
+click IDC_SOURCE_BITMAP
 refresh
-check_eq "PathField after clicking the bitmap source" 1 "$(enabled 1000)"
-click 1005
+check_eq "PathField after clicking the bitmap source" 1 "$(enabled IDC_PATH)"
+click IDC_SOURCE_DESKTOP
 refresh
-check_eq "PathField after clicking the desktop source" 0 "$(enabled 1000)"
-click 2
+check_eq "PathField after clicking the desktop source" 0 "$(enabled IDC_PATH)"
+click IDCANCEL
 expect_exit_255 "Cancel"
 check_eq "getimage after Cancel" 'getimage REG_DWORD 0x1' "$(stored getimage)"
 
@@ -87,8 +87,8 @@ check_eq "getimage after Cancel" 'getimage REG_DWORD 0x1' "$(stored getimage)"
 set_code backcolor 3
 set_code speed 9
 open_config "/c"
-expect_checks "backcolor 3, speed 9" 1004=0 1010=0 1002=0 1020=1 1021=0 1022=0
-click 1
+expect_checks "backcolor 3, speed 9" IDC_BACK_WHITE=0 IDC_BACK_BLACK=0 IDC_SPEED_SLOW=0 IDC_SPEED_NORMAL=1 IDC_SPEED_FAST=0 IDC_SPEED_FASTEST=0
+click IDOK
 expect_exit_255 "OK over unknown codes"
 check_eq "backcolor kept" 'backcolor REG_DWORD 0x3' "$(stored backcolor)"
 check_eq "speed stored back" 'speed REG_DWORD 0x2' "$(stored speed)"

@@ -17,30 +17,30 @@ check_eq "dialog position" "0 0" "$left $top"
 
 # id     text shown
 texts=(
-  "1|OK"
-  "2|ｷｬﾝｾﾙ"
-  "1000|"
-  "1001|参照"
-  "1008|背景色の設定"
-  "65535|Orvelstad Nube"
-  "1005|デスクトップから取り込む"
-  "1006|ビットマップから取り込む"
-  "1009|グラフィックの設定"
-  "1014|シャッフルする回数の設定"
-  "1011|速度の設定"
-  "1025|常に並べて表示する"
-  "1004|白"
-  "1010|黒"
-  "1003|少し"
-  "1027|普通"
-  "1028|多い"
-  "1029|多すぎ"
-  "1002|遅い"
-  "1020|普通"
-  "1021|速い"
-  "1022|超速"
-  "1030|about"
-  "1031|delete"
+  "IDOK|OK"
+  "IDCANCEL|ｷｬﾝｾﾙ"
+  "IDC_PATH|"
+  "IDC_BROWSE|参照"
+  "IDC_BACK_GROUP|背景色の設定"
+  "IDC_STATIC_TEXT|Orvelstad Nube"
+  "IDC_SOURCE_DESKTOP|デスクトップから取り込む"
+  "IDC_SOURCE_BITMAP|ビットマップから取り込む"
+  "IDC_SOURCE_GROUP|グラフィックの設定"
+  "IDC_SHUFFLE_GROUP|シャッフルする回数の設定"
+  "IDC_SPEED_GROUP|速度の設定"
+  "IDC_TILE|常に並べて表示する"
+  "IDC_BACK_WHITE|白"
+  "IDC_BACK_BLACK|黒"
+  "IDC_SHUFFLE_FEW|少し"
+  "IDC_SHUFFLE_NORMAL|普通"
+  "IDC_SHUFFLE_MANY|多い"
+  "IDC_SHUFFLE_TOO_MANY|多すぎ"
+  "IDC_SPEED_SLOW|遅い"
+  "IDC_SPEED_NORMAL|普通"
+  "IDC_SPEED_FAST|速い"
+  "IDC_SPEED_FASTEST|超速"
+  "IDC_ABOUT|about"
+  "IDC_DELETE|delete"
 )
 for row in "${texts[@]}"; do
   check_eq "text of control ${row%%|*}" "${row#*|}" "$(text_of "${row%%|*}")"
@@ -49,26 +49,26 @@ check_eq "controls in the dialog" 24 "$(grep -c '^control config ' "$STATE")"
 
 # First use: the second choice of each group, the box unticked, the field
 # empty and enabled.
-expect_checks "first use" 1002=0 1020=1 1021=0 1022=0 1003=0 1027=1 1028=0 1029=0 \
-  1004=0 1010=1 1005=0 1006=1 1025=0
-check_eq "PathField enabled at first use" 1 "$(enabled 1000)"
+expect_checks "first use" IDC_SPEED_SLOW=0 IDC_SPEED_NORMAL=1 IDC_SPEED_FAST=0 IDC_SPEED_FASTEST=0 IDC_SHUFFLE_FEW=0 IDC_SHUFFLE_NORMAL=1 IDC_SHUFFLE_MANY=0 IDC_SHUFFLE_TOO_MANY=0 \
+  IDC_BACK_WHITE=0 IDC_BACK_BLACK=1 IDC_SOURCE_DESKTOP=0 IDC_SOURCE_BITMAP=1 IDC_TILE=0
+check_eq "PathField enabled at first use" 1 "$(enabled IDC_PATH)"
 
 # Changes, then Cancel: nothing is written.
-click 1022
-click 1025
-click 1005
+click IDC_SPEED_FASTEST
+click IDC_TILE
+click IDC_SOURCE_DESKTOP
 refresh
-expect_checks "after clicks" 1022=1 1020=0 1025=1 1005=1 1006=0
-check_eq "PathField after choosing the desktop" 0 "$(enabled 1000)"
-click 2
+expect_checks "after clicks" IDC_SPEED_FASTEST=1 IDC_SPEED_NORMAL=0 IDC_TILE=1 IDC_SOURCE_DESKTOP=1 IDC_SOURCE_BITMAP=0
+check_eq "PathField after choosing the desktop" 0 "$(enabled IDC_PATH)"
+click IDCANCEL
 expect_exit_255 "Cancel"
 ! key_exists "$KEY" || fail "Cancel wrote settings"
 echo "ok: Cancel wrote nothing"
 
 # Esc, after changes.
 open_config "/c:1234"
-click 1002
-click 1004
+click IDC_SPEED_SLOW
+click IDC_BACK_WHITE
 xdotool key Escape
 expect_exit_255 "Esc (/c:1234)"
 ! key_exists "$KEY" || fail "Esc wrote settings"
@@ -76,8 +76,8 @@ echo "ok: Esc wrote nothing"
 
 # The caption's close box, after changes; started with no switch at all.
 open_config ""
-click 1029
-click 1025
+click IDC_SHUFFLE_TOO_MANY
+click IDC_TILE
 click_close_box
 expect_exit_255 "the close box (empty command line)"
 ! key_exists "$KEY" || fail "the close box wrote settings"

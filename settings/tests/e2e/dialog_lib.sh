@@ -11,22 +11,36 @@ KEY='HKCU\Software\QEL\Tessalander'
 MAKER_KEY='HKCU\Software\QEL'
 STATE="$WORK/dialogs.txt"
 
-probe() { "$WINE64" "$TESS_BUILD/settings/dialog_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+dialog_probe() { "$WINE64" "$TESS_BUILD/settings/dialog_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 # A failed test must not leave its dialog for the next one to find.
-cleanup_hooks+=("probe end")
+cleanup_hooks+=("dialog_probe end")
 
 # wait_for config|other|alone|gone: waits and keeps what the dialogs show in $STATE.
 wait_for() {
-  probe wait "$1" 20 >"$STATE" || { cat "$STATE" >&2; fail "timed out waiting for '$1'"; }
+  dialog_probe wait "$1" 20 >"$STATE" || { cat "$STATE" >&2; fail "timed out waiting for '$1'"; }
 }
-refresh() { probe dump >"$STATE"; }
+refresh() { dialog_probe dump >"$STATE"; }
+
+# The number of a control named as the resource scripts name it (IDC_PATH,
+# IDOK, ...), as the probe prints it; a number stands for itself.
+control_id() {  # control_id NAME|NUMBER
+  case $1 in
+    ID*)
+      local id
+      id=$(sed -n "s/^#define $1 \(-\{0,1\}[0-9]*\)$/\1/p" "$TESS_SOURCE/resources/resource_ids.h")
+      [ -n "$id" ] || fail "no control named $1 in resources/resource_ids.h"
+      echo $(( id & 0xFFFF ))
+      ;;
+    *) echo "$1" ;;
+  esac
+}
 
 # control [KIND] ID: the probe's line for a control of the configuration
 # dialog (KIND config, the default) or of the other dialog (KIND other).
 control() {
   local kind=config
   [ $# -eq 2 ] && { kind=$1; shift; }
-  awk -v kind="$kind" -v id="$1" '$1 == "control" && $2 == kind && $3 == id' "$STATE" | head -n 1
+  awk -v kind="$kind" -v id="$(control_id "$1")" '$1 == "control" && $2 == kind && $3 == id' "$STATE" | head -n 1
 }
 checked() { control "$@" | awk '{print $10}'; }
 enabled() { control "$@" | awk '{print $9}'; }

@@ -3,7 +3,7 @@
 # what the store reads back, and what DeleteSettings removes.
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
-probe() { "$WINE64" "$TESS_BUILD/settings/store_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+store_probe() { "$WINE64" "$TESS_BUILD/settings/store_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 key='HKCU\Software\QEL\Tessalander'
 reg_query() { "$WINE64" reg query "$@" 2>/dev/null | tr -d '\r'; }
 key_exists() { "$WINE64" reg query "$1" >/dev/null 2>&1; }
@@ -11,7 +11,7 @@ key_exists() { "$WINE64" reg query "$1" >/dev/null 2>&1; }
 "$WINE64" reg delete 'HKCU\Software\QEL' /f >/dev/null 2>&1 || true
 
 # Nothing stored: every read gives the default, and reading creates no key.
-out=$(probe read)
+out=$(store_probe read)
 for name in speed shufflenum backcolor getimage parallel; do
   check_eq "$name with nothing stored" "$name=-1" "$(grep "^$name=" <<<"$out")"
 done
@@ -20,7 +20,7 @@ check_eq "bmpfile with nothing stored" "bmpfile=(none)" "$(grep '^bmpfile=' <<<"
 echo "ok: reads create no key"
 
 # All six written through WriteSetting.
-probe write >/dev/null
+store_probe write >/dev/null
 query=$(reg_query "$key")
 echo "$query"
 for expected in 'speed REG_DWORD 0x3' 'shufflenum REG_DWORD 0x4' 'backcolor REG_DWORD 0x1' \
@@ -29,7 +29,7 @@ for expected in 'speed REG_DWORD 0x3' 'shufflenum REG_DWORD 0x4' 'backcolor REG_
   echo "ok: reg query shows $expected"
 done
 
-out=$(probe read)
+out=$(store_probe read)
 for row in speed=3 shufflenum=4 backcolor=1 getimage=2 parallel=1 'bmpfile=C:\pictures\cat.bmp' \
            speed.raw=type4/size4 parallel.raw=type4/size4 bmpfile.raw=type1/size256; do
   grep -qxF "$row" <<<"$out" || fail "read back lacks '$row': $out"
@@ -38,16 +38,16 @@ done
 
 # Delete takes the product's key and leaves the maker's.
 "$WINE64" reg add 'HKCU\Software\QEL' /v keep /t REG_SZ /d yes /f >/dev/null 2>&1
-check_eq "DeleteSettings status" "delete=0" "$(probe delete)"
+check_eq "DeleteSettings status" "delete=0" "$(store_probe delete)"
 ! key_exists "$key" || fail "the key survived DeleteSettings"
 grep -q keep <<<"$(reg_query 'HKCU\Software\QEL')" || fail "DeleteSettings removed Software\\QEL"
 echo "ok: only the product's key was deleted"
-out=$(probe read)
+out=$(store_probe read)
 check_eq "speed after delete" "speed=-1" "$(grep '^speed=' <<<"$out")"
 
 # A write with an invalid code stores nothing but still creates the key.
-check_eq "invalid write" "write backcolor=0" "$(probe invalid)"
+check_eq "invalid write" "write backcolor=0" "$(store_probe invalid)"
 key_exists "$key" || fail "the invalid write did not create the key"
-out=$(probe read)
+out=$(store_probe read)
 check_eq "backcolor after invalid write" "backcolor.raw=none" "$(grep '^backcolor.raw=' <<<"$out")"
 "$WINE64" reg delete 'HKCU\Software\QEL' /f >/dev/null 2>&1 || true

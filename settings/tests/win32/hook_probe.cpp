@@ -4,4 +4,6 @@
 
 #include "settings/win32/configure_hook.h"
 
+using namespace tessalander;
+
 int main() { return ConfigureHook(GetModuleHandleA(nullptr)); }

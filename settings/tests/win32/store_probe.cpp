@@ -10,6 +10,8 @@
 #include "settings/settings_store.h"
 #include "settings/win32/win32_registry.h"
 
+using namespace tessalander;
+
 namespace {
 
 constexpr const char* kCodeNames[] = {kSpeed, kShuffleNum, kBackColor, kGetImage, kParallel};

@@ -1,4 +1,4 @@
-#include "host/saver_window_proc.h"
+#include "host/saver_window_step.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,8 @@
 
 #include "host/saver_window_layout.h"
 #include "host/tests/fake_saver_platform.h"
+
+namespace tessalander {
 
 namespace {
 
@@ -68,8 +70,8 @@ const ProcRow kRows[] = {
     {Preview,         kWmSysCommand,   kScNextWindow, kEngineAnswer, "engine"},
     {Preview,         kWmSysCommand,   kScScreenSave, kEngineAnswer, "engine"},
     {Approved,        kWmSysCommand,   kScScreenSave, 0,        ""},
-    {Full,            kWmTimer,        101,     kEngineAnswer,  "yield engine"},
-    {Preview,         kWmTimer,        101,     kEngineAnswer,  "yield engine"},
+    {Full,            kWmTimer,        101,     kEngineAnswer,  "engine"},
+    {Preview,         kWmTimer,        101,     kEngineAnswer,  "engine"},
     {Approved,        kWmTimer,        101,     0,              ""},
     {Full,            kWmClose,        0,       kEngineAnswer,  "engine"},
     {Approved,        kWmClose,        0,       kEngineAnswer,  "engine"},
@@ -85,7 +87,7 @@ TEST(SaverWindowProc, EveryRow) {
     flags.IsPreview = row.mode == Preview || row.mode == ApprovedPreview;
     flags.CloseApproved = row.mode == Approved || row.mode == ApprovedPreview;
     FakeSaverPlatform platform(flags);
-    EXPECT_EQ(SaverWindowProc(flags, platform, WindowMessage{row.message, row.wParam, 0}),
+    EXPECT_EQ(RunSaverWindowStep(flags, platform, WindowMessage{row.message, row.wParam, 0}),
               row.result);
     EXPECT_EQ(platform.Events(), row.events);
   }
@@ -95,7 +97,7 @@ TEST(SaverWindowProc, CreationTakesTheCursorAsTheTravelReference) {
   HostFlags flags;
   FakeSaverPlatform platform(flags);
   platform.cursor = ScreenPoint{-20, 300};
-  SaverWindowProc(flags, platform, WindowMessage{kWmCreate, 0, 0});
+  RunSaverWindowStep(flags, platform, WindowMessage{kWmCreate, 0, 0});
   EXPECT_EQ(flags.MouseReference.x, -20);
   EXPECT_EQ(flags.MouseReference.y, 300);
 }
@@ -105,7 +107,7 @@ TEST(SaverWindowProc, PreviewHelpGoesToTheParentWithItsPosition) {
   flags.IsPreview = 1;
   FakeSaverPlatform platform(flags);
   const intptr_t position = (77 << 16) | 33;
-  SaverWindowProc(flags, platform, WindowMessage{kWmContextMenu, 0x1234, position});
+  RunSaverWindowStep(flags, platform, WindowMessage{kWmContextMenu, 0x1234, position});
   ASSERT_EQ(platform.parentPosts.size(), 1u);
   EXPECT_EQ(platform.parentPosts[0].message, kWmContextMenu);
   EXPECT_EQ(platform.parentPosts[0].lParam, position);
@@ -122,7 +124,7 @@ struct ChainRow {
 const ChainRow kChain[] = {
     {"a key closes",                     0, kWmKeyDown, "engine close default"},
     {"after approval a key is ignored",  1, kWmKeyDown, "default"},
-    {"a tick reaches the engine",        0, kWmTimer,   "yield engine default"},
+    {"a tick reaches the engine",        0, kWmTimer,   "engine default"},
     {"after approval no tick does",      1, kWmTimer,   ""},
     {"the cursor stays hidden",          0, kWmSetCursor, "engine hide"},
 };
@@ -134,7 +136,7 @@ TEST(SaverWindowProc, ThroughTheEngineToTheClosePolicy) {
     flags.CloseApproved = row.closeApproved;
     FakeSaverPlatform platform(flags);
     platform.engineForwards = true;
-    SaverWindowProc(flags, platform, WindowMessage{row.message, 101, 0});
+    RunSaverWindowStep(flags, platform, WindowMessage{row.message, 101, 0});
     EXPECT_EQ(platform.Events(), row.events);
   }
 }
@@ -171,3 +173,5 @@ TEST(SaverWindowLayout, BothColumnsOfTheWindowTable) {
 }
 
 }  // namespace
+
+}  // namespace tessalander

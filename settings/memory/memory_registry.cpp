@@ -1,8 +1,10 @@
-#include "settings/memory_registry.h"
+#include "settings/memory/memory_registry.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+
+namespace tessalander {
 
 namespace {
 
@@ -118,3 +120,5 @@ size_t MemoryRegistry::ValueCount(const std::string& path) const {
   const auto k = keys_.find(path);
   return k == keys_.end() ? 0 : k->second.size();
 }
+
+}  // namespace tessalander

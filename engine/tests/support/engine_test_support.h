@@ -11,6 +11,8 @@
 #include "engine/memory/image_files.h"
 #include "engine/memory/memory_saver.h"
 
+namespace tessalander {
+
 inline std::vector<uint8_t> PatternBmp(int32_t width, int32_t height, uint32_t salt = 0) {
   return EncodeBmp(MakeTestPattern(width, height, salt));
 }
@@ -65,3 +67,5 @@ inline int64_t TickUntilSolved(MemorySaver& saver, int64_t limit = 200000) {
   }
   return -1;
 }
+
+}  // namespace tessalander

@@ -12,6 +12,8 @@
 
 #include "settings/registry.h"
 
+namespace tessalander {
+
 struct RegValue {
   RegType type;
   std::vector<uint8_t> data;
@@ -54,3 +56,5 @@ class MemoryRegistry final : public Registry {
   std::vector<std::unique_ptr<Handle>> handles_;
   bool fail_create_ = false;
 };
+
+}  // namespace tessalander

@@ -1,0 +1,77 @@
+#include "engine/puzzle_scene.h"
+
+#include <cstdlib>
+#include <new>
+
+#include "engine/animation.h"
+#include "engine/frame_painting.h"
+#include "engine/geometry.h"
+#include "engine/scene.h"
+
+namespace tessalander {
+
+namespace {
+
+// A puzzle for a monitor other than the primary; nullptr without memory.
+PuzzleEngine* MakePuzzle(PuzzleScene& scene, const PuzzleArea& area) {
+  void* memory = std::malloc(sizeof(PuzzleEngine));
+  if (memory == nullptr) return nullptr;
+  const int32_t width = area.monitor.right - area.monitor.left;
+  return new (memory) PuzzleEngine(scene.Surfaces, scene.Services, BlockSizeForScreenWidth(width));
+}
+
+}  // namespace
+
+PuzzleScene::PuzzleScene(SurfaceLayer& surfaces, WindowServices& services, int32_t primaryBlockSize)
+    : Surfaces(surfaces), Services(services), Primary(surfaces, services, primaryBlockSize) {
+  Puzzles[0] = &Primary;
+}
+
+PuzzleScene::~PuzzleScene() {
+  for (int i = 1; i < Count; ++i) {
+    Puzzles[i]->~PuzzleEngine();
+    std::free(Puzzles[i]);
+  }
+}
+
+void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window window) {
+  const PuzzleAreaList areas = scene.Services.PuzzleAreas(window);
+  bool anyReady = false;
+  for (int i = 0; i < areas.count; ++i) {
+    if (i == scene.Count) {
+      scene.Puzzles[i] = MakePuzzle(scene, areas.area[i]);
+      if (scene.Puzzles[i] == nullptr) break;
+      ++scene.Count;
+    }
+    PuzzleEngine& puzzle = *scene.Puzzles[i];
+    puzzle.SeedOffset = static_cast<uint32_t>(i);
+    SetUpScene(puzzle, settings, window, areas.area[i]);
+    anyReady = anyReady || IsSceneReady(puzzle);
+  }
+  if (!anyReady) return;
+  scene.Services.SetTimer(window, kAnimationTimerId, kAnimationPeriodMs);
+  scene.Services.Invalidate(window);
+}
+
+void TickPuzzleScene(PuzzleScene& scene, Window window) {
+  const int64_t seconds = scene.Services.CalendarSeconds();
+  for (int i = 0; i < scene.Count; ++i) AdvanceAnimation(*scene.Puzzles[i], window, seconds);
+}
+
+void PaintPuzzleScene(PuzzleScene& scene, Window window) {
+  Canvas context = scene.Services.BeginPaint(window);
+  if (context != nullptr) {
+    for (int i = 0; i < scene.Count; ++i) {
+      if (IsSceneReady(*scene.Puzzles[i])) RepaintPuzzle(*scene.Puzzles[i], context);
+    }
+  }
+  scene.Services.EndPaint(window, context);
+}
+
+void TearDownPuzzleScene(PuzzleScene& scene, Window window) {
+  scene.Services.KillTimer(window, kAnimationTimerId);
+  for (int i = 0; i < scene.Count; ++i) TearDownScene(*scene.Puzzles[i]);
+  scene.Services.PostQuit();
+}
+
+}  // namespace tessalander

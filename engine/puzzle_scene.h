@@ -1,0 +1,51 @@
+// Everything the window shows: a puzzle on each monitor, each with its own
+// block size, grid, picture, seed and phase, driven by the window's one
+// timer. Parts of the window outside every monitor are never drawn on, so
+// they keep the class brush's black. With one monitor the scene is exactly
+// the one puzzle it always was.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/puzzle_areas.h"
+#include "engine/puzzle_engine.h"
+#include "settings/saver_settings.h"
+
+namespace tessalander {
+
+struct PuzzleScene {
+  // The primary's puzzle exists from the start, with the block size fixed at
+  // process start; set-up adds one for every other monitor.
+  PuzzleScene(SurfaceLayer& surfaces, WindowServices& services, int32_t primaryBlockSize);
+  // Frees the other monitors' puzzles (their surfaces go at tear-down).
+  ~PuzzleScene();
+  PuzzleScene(const PuzzleScene&) = delete;
+  PuzzleScene& operator=(const PuzzleScene&) = delete;
+
+  SurfaceLayer& Surfaces;
+  WindowServices& Services;
+  PuzzleEngine Primary;
+  // Puzzles[0] is Primary; the others, one per further area, live on the
+  // heap (malloc: the Windows build has no throwing allocator). A monitor
+  // whose puzzle cannot be had stays black.
+  PuzzleEngine* Puzzles[kMostMonitors] = {};
+  int Count = 1;
+};
+
+// WM_CREATE: sets up a puzzle in each of the window's areas, the one at
+// index i seeded i seconds later than the primary; then, when at least one
+// of them is ready, starts the timer and asks for the first paint.
+void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window window);
+
+// WM_TIMER: reads the clock once and ticks every puzzle with it, so that
+// puzzles that shuffle in the same tick share the second.
+void TickPuzzleScene(PuzzleScene& scene, Window window);
+
+// WM_PAINT: every ready puzzle redrawn whole in one paint.
+void PaintPuzzleScene(PuzzleScene& scene, Window window);
+
+// WM_DESTROY: stops the timer, releases every puzzle's surfaces and ends the
+// message loop.
+void TearDownPuzzleScene(PuzzleScene& scene, Window window);
+
+}  // namespace tessalander

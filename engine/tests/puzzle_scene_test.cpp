@@ -1,0 +1,322 @@
+// The window's puzzles on several monitors: where each plays, what it shows,
+// how it is seeded, and what stays black.
+#include "engine/puzzle_scene.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/tests/support/engine_test_support.h"
+
+namespace tessalander {
+
+namespace {
+
+std::vector<int32_t> Corners(const ScreenRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+TEST(PuzzleAreas, ArrangedPrimaryFirstInWindowCoordinates) {
+  const ScreenRect primary{0, 0, 1024, 768};
+  // monitors as enumerated | window origin | child | areas: monitor, left, top, primary
+  const struct {
+    const char* name;
+    std::vector<DisplayMonitor> monitors;
+    ScreenPoint origin;
+    bool child;
+    std::vector<PuzzleArea> areas;
+  } rows[] = {
+      {"secondary right", {{primary, true}, {{1024, 0, 1824, 600}, false}}, {0, 0}, false,
+       {{primary, 0, 0, true}, {{1024, 0, 1824, 600}, 1024, 0, false}}},
+      {"secondary left", {{primary, true}, {{-800, 0, 0, 600}, false}}, {-800, 0}, false,
+       {{primary, 800, 0, true}, {{-800, 0, 0, 600}, 0, 0, false}}},
+      {"primary listed last",
+       {{{-800, -600, 0, 0}, false}, {{1024, 0, 2048, 768}, false}, {primary, true}},
+       {-800, -600},
+       false,
+       {{primary, 800, 600, true},
+        {{-800, -600, 0, 0}, 0, 0, false},
+        {{1024, 0, 2048, 768}, 1824, 600, false}}},
+      {"a monitor without pixels", {{primary, true}, {{1024, 0, 1024, 600}, false}}, {0, 0}, false,
+       {{primary, 0, 0, true}}},
+      {"none listed", {}, {0, 0}, false, {{primary, 0, 0, true}}},
+      {"preview", {{primary, true}, {{-800, 0, 0, 600}, false}}, {300, 200}, true,
+       {{primary, 0, 0, true}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const PuzzleAreaList areas = ArrangePuzzleAreas(
+        row.monitors.data(), static_cast<int>(row.monitors.size()), row.origin, row.child, {1024, 768});
+    ASSERT_EQ(static_cast<size_t>(areas.count), row.areas.size());
+    for (size_t i = 0; i < row.areas.size(); ++i) {
+      SCOPED_TRACE(testing::Message() << "area " << i);
+      EXPECT_EQ(Corners(areas.area[i].monitor), Corners(row.areas[i].monitor));
+      EXPECT_EQ(areas.area[i].left, row.areas[i].left);
+      EXPECT_EQ(areas.area[i].top, row.areas[i].top);
+      EXPECT_EQ(areas.area[i].primary, row.areas[i].primary);
+    }
+  }
+
+  // More monitors than a scene plays on, the primary listed last: it still
+  // comes first, and the ones beyond the limit are left out.
+  std::vector<DisplayMonitor> many;
+  for (int32_t i = 0; i < kMostMonitors + 4; ++i) many.push_back({{-100 * (i + 1), 0, -100 * i, 100}, false});
+  many.back() = {primary, true};
+  const PuzzleAreaList most =
+      ArrangePuzzleAreas(many.data(), static_cast<int>(many.size()), {-2000, 0}, false, {1024, 768});
+  ASSERT_EQ(most.count, kMostMonitors);
+  EXPECT_TRUE(most.area[0].primary);
+  EXPECT_EQ(most.area[0].left, 2000);
+  EXPECT_EQ(Corners(most.area[kMostMonitors - 1].monitor), Corners(many[kMostMonitors - 2].rect));
+}
+
+TEST(PuzzleScene, EachMonitorItsOwnPuzzle) {
+  // layout | per puzzle: left and top in the window, size, block, seed offset
+  const struct {
+    const char* name;
+    std::vector<ScreenRect> monitors;
+    std::vector<std::vector<int32_t>> puzzles;
+  } rows[] = {
+      {"right", {{0, 0, 1024, 768}, {1024, 0, 1824, 600}},
+       {{0, 0, 1024, 768, 128, 0}, {1024, 0, 800, 600, 100, 1}}},
+      {"left", {{0, 0, 1024, 768}, {-800, 0, 0, 600}},
+       {{800, 0, 1024, 768, 128, 0}, {0, 0, 800, 600, 100, 1}}},
+      {"three, one above", {{0, 0, 640, 480}, {-800, 0, 0, 600}, {0, -768, 1366, 0}},
+       {{800, 768, 640, 480, 80, 0}, {0, 768, 800, 600, 100, 1}, {800, 0, 1366, 768, 170, 2}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    MemorySaver saver(row.monitors);
+    saver.Create();
+    ASSERT_EQ(static_cast<size_t>(saver.Scene.Count), row.puzzles.size());
+    EXPECT_EQ(saver.Scene.Puzzles[0], &saver.Engine) << "the primary's puzzle comes first";
+    for (size_t i = 0; i < row.puzzles.size(); ++i) {
+      const PuzzleEngine& p = *saver.Scene.Puzzles[i];
+      EXPECT_EQ(std::vector<int32_t>({p.AreaLeft, p.AreaTop, p.ScreenWidth, p.ScreenHeight,
+                                      p.BlockSize, static_cast<int32_t>(p.SeedOffset)}),
+                row.puzzles[i])
+          << "puzzle " << i;
+    }
+  }
+}
+
+MemorySurface Part(const MemorySurface& image, int32_t x, int32_t y, int32_t width, int32_t height) {
+  MemorySurface part(width, height);
+  CopyPixels(part, 0, 0, width, height, image, x, y);
+  return part;
+}
+
+MemorySurface AreaOf(const MemorySurface& window, const PuzzleEngine& puzzle) {
+  return Part(window, puzzle.AreaLeft, puzzle.AreaTop, puzzle.ScreenWidth, puzzle.ScreenHeight);
+}
+
+enum class Source { Tiled, Stretched, Desktop };
+
+// The saver on each monitor of a layout alone: its size, the part of the
+// layout's display it covers, and the start second its index later.
+std::vector<std::unique_ptr<MemorySaver>> SaversAlone(const MemorySaver& whole) {
+  std::vector<std::unique_ptr<MemorySaver>> alone;
+  const ScreenRect& corner = whole.Window.VirtualScreen;
+  for (size_t i = 0; i < whole.Window.Monitors.size(); ++i) {
+    const ScreenRect& m = whole.Window.Monitors[i].rect;
+    const PixelSize size{m.right - m.left, m.bottom - m.top};
+    alone.push_back(std::make_unique<MemorySaver>(
+        size, Part(whole.Window.Display, m.left - corner.left, m.top - corner.top, size.width,
+                   size.height)));
+    alone.back()->Window.StartSeconds = whole.Window.StartSeconds + static_cast<int64_t>(i);
+  }
+  return alone;
+}
+
+void Prepare(MemorySaver& saver, Source source) {
+  if (source == Source::Tiled) GivePicture(saver, 300, 200);  // 3:2: repeated from the corner
+  if (source == Source::Stretched) GivePicture(saver, 64, 48);
+  saver.SetCode(kSpeed, 4);
+  saver.SetCode(kShuffleNum, 1);
+  saver.Create();
+}
+
+// Over two cycles, each monitor of the window shows, tick by tick, what it
+// would show alone, seeded its index later; outside the monitors the window
+// stays black.
+TEST(PuzzleScene, EachMonitorShowsItsOwnFramesAndTheRestStaysBlack) {
+  const struct {
+    const char* name;
+    std::vector<ScreenRect> monitors;
+  } layouts[] = {
+      {"right", {{0, 0, 256, 192}, {256, 0, 456, 150}}},
+      {"left and above", {{0, 0, 256, 192}, {-200, 42, 0, 192}, {256, -100, 416, 20}}},
+  };
+  for (const auto& layout : layouts) {
+    for (Source source : {Source::Tiled, Source::Stretched, Source::Desktop}) {
+      SCOPED_TRACE(testing::Message() << layout.name << ", source " << static_cast<int>(source));
+      MemorySaver whole(layout.monitors);
+      whole.Window.StartSeconds = 1700000000;
+      std::vector<std::unique_ptr<MemorySaver>> alone = SaversAlone(whole);
+      Prepare(whole, source);
+      for (auto& saver : alone) Prepare(*saver, source);
+      ASSERT_EQ(static_cast<size_t>(whole.Scene.Count), alone.size());
+
+      MemorySurface outside = whole.Window.Client;
+      for (int i = 0; i < whole.Scene.Count; ++i) {
+        const PuzzleEngine& puzzle = *whole.Scene.Puzzles[i];
+        FillPixels(outside, puzzle.AreaLeft, puzzle.AreaTop, puzzle.ScreenWidth, puzzle.ScreenHeight,
+                   0x123456);
+      }
+      ASSERT_TRUE(std::count(outside.Pixels.begin(), outside.Pixels.end(), kBlack) > 0);
+      for (int tick = 0; tick < 2 * (151 + 131 + 2); ++tick) {
+        if (tick > 0) {
+          whole.Tick();
+          for (auto& saver : alone) saver->Tick();
+        }
+        MemorySurface shown = whole.Window.Client;
+        for (size_t i = 0; i < alone.size(); ++i) {
+          const PuzzleEngine& puzzle = *whole.Scene.Puzzles[i];
+          ASSERT_EQ(DifferingPixels(AreaOf(shown, puzzle), alone[i]->Window.Client), 0)
+              << "monitor " << i << ", tick " << tick;
+          FillPixels(shown, puzzle.AreaLeft, puzzle.AreaTop, puzzle.ScreenWidth, puzzle.ScreenHeight,
+                     0x123456);
+        }
+        ASSERT_EQ(DifferingPixels(shown, outside), 0) << "outside the monitors, tick " << tick;
+      }
+    }
+  }
+}
+
+// By the same rules as on one monitor: stretched to a monitor of its shape,
+// else repeated at its own size from the monitor's top-left corner.
+TEST(PuzzleScene, PicturesFitEachMonitor) {
+  const PixelSize pictures[] = {
+      {640, 480},   // stretched on both
+      {300, 200},   // repeated on both
+      {60, 45},     // under 1024 / 16 wide: repeated on the primary, stretched on the secondary
+      {1280, 960},  // shrunk on both
+  };
+  for (const PixelSize& picture : pictures) {
+    SCOPED_TRACE(testing::Message() << picture.width << "x" << picture.height);
+    MemorySaver saver(std::vector<ScreenRect>{{0, 0, 1024, 768}, {-800, 0, 0, 600}});
+    GivePicture(saver, picture.width, picture.height);
+    saver.Create();
+    for (size_t i = 0; i < 2; ++i) {
+      const PuzzleEngine& puzzle = *saver.Scene.Puzzles[i];
+      MemorySaver alone({puzzle.ScreenWidth, puzzle.ScreenHeight});
+      GivePicture(alone, picture.width, picture.height);
+      alone.Create();
+      // Before the first shuffle WorkSurface holds the picture as spread.
+      EXPECT_EQ(DifferingPixels(Pixels(puzzle.WorkSurface), Pixels(alone.Engine.WorkSurface)), 0)
+          << "monitor " << i;
+    }
+  }
+}
+
+TEST(PuzzleScene, EqualMonitorsDoNotMoveInLockStep) {
+  MemorySaver saver(std::vector<ScreenRect>{{0, 0, 640, 480}, {640, 0, 1280, 480}});
+  saver.Window.StartSeconds = 1234567;
+  saver.Create();
+  saver.Tick();
+  const PuzzleState& a = saver.Scene.Puzzles[0]->State;
+  const PuzzleState& b = saver.Scene.Puzzles[1]->State;
+  ASSERT_EQ(a.PhaseCounter, 1);
+  ASSERT_EQ(b.PhaseCounter, 1);
+  EXPECT_NE(std::vector<uint8_t>(a.MoveHistory, a.MoveHistory + 201),
+            std::vector<uint8_t>(b.MoveHistory, b.MoveHistory + 201));
+}
+
+// A monitor with no grid to walk on shows its picture whole, with no hang,
+// while the others play.
+TEST(PuzzleScene, AMonitorTooSmallForAGridShowsItsPictureWhole) {
+  // the small monitor: no row of 120-pixel blocks, one row, blocks of 0 pixels
+  const ScreenRect smalls[] = {{256, 0, 1216, 100}, {256, 0, 1216, 200}, {-7, 0, 0, 7}};
+  for (const ScreenRect& small : smalls) {
+    SCOPED_TRACE(testing::Message() << small.right - small.left << "x" << small.bottom - small.top);
+    MemorySaver saver(std::vector<ScreenRect>{{0, 0, 256, 192}, small});
+    saver.SetCode(kSpeed, 4);
+    saver.SetCode(kShuffleNum, 1);
+    saver.Create();
+    const PuzzleEngine& primary = *saver.Scene.Puzzles[0];
+    const PuzzleEngine& tiny = *saver.Scene.Puzzles[1];
+    ASSERT_TRUE(IsSceneReady(tiny));
+    const MemorySurface picture = Pixels(tiny.WorkSurface);
+    bool primarySolved = false;
+    for (int tick = 0; tick < 400; ++tick) {
+      saver.Tick();
+      ASSERT_LE(tiny.State.PhaseCounter, 0) << "tick " << tick;
+      primarySolved = primarySolved || primary.State.MoveIndex == kSolved;
+    }
+    EXPECT_TRUE(primarySolved) << "the primary scrambled and solved meanwhile";
+    EXPECT_EQ(DifferingPixels(AreaOf(saver.Window.Client, tiny), picture), 0);
+    EXPECT_EQ(DifferingPixels(Pixels(tiny.WorkSurface), picture), 0);
+  }
+}
+
+TEST(PuzzleScene, OneTimerOnePaintOneQuitAndNothingLeftBehind) {
+  for (bool picture : {true, false}) {
+    MemorySaver saver(std::vector<ScreenRect>{{0, 0, 320, 240}, {-200, 0, 0, 150}});
+    if (picture) GivePicture(saver, 320, 240);
+    saver.Create();
+    EXPECT_EQ(saver.Window.Timers, (std::map<uint32_t, uint32_t>{{101, 50}}));
+    EXPECT_EQ(saver.Window.Invalidations, 1);
+    EXPECT_EQ(saver.Window.Paints, 1);
+    EXPECT_EQ(saver.Window.DisplaysOpen, 0);
+    EXPECT_EQ(saver.Window.ContextsOut, 0);
+    for (int tick = 0; tick < 50; ++tick) saver.Tick();
+    EXPECT_EQ(saver.Window.ContextsOut, 0);
+    saver.Destroy();
+    EXPECT_TRUE(saver.Window.Timers.empty());
+    EXPECT_EQ(saver.Surfaces->LiveObjects(), 0u);
+    EXPECT_EQ(saver.Window.QuitsPosted, 1);
+  }
+}
+
+// Surfaces are asked for puzzle by puzzle, each puzzle's two (the picture,
+// which is of the monitor's size and becomes WorkSurface, and the corner
+// patch) before the next's.
+TEST(PuzzleScene, APuzzleThatCannotBeSetUpLeavesItsMonitorBlackAndTheOthersPlay) {
+  // refused surfaces | primary ready | secondary ready | timer
+  const struct {
+    std::set<int> refused;
+    bool primary, secondary, timer;
+  } rows[] = {{{2}, false, true, true}, {{4}, true, false, true}, {{1, 3}, false, false, false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << "primary " << row.primary << ", secondary " << row.secondary);
+    MemorySaver saver(std::vector<ScreenRect>{{0, 0, 256, 192}, {256, 0, 456, 150}});
+    GivePicture(saver, 256, 192);
+    saver.Surfaces->RefusedSurfaces = row.refused;
+    saver.Create();
+    const PuzzleEngine& primary = *saver.Scene.Puzzles[0];
+    const PuzzleEngine& secondary = *saver.Scene.Puzzles[1];
+    EXPECT_EQ(IsSceneReady(primary), row.primary);
+    EXPECT_EQ(IsSceneReady(secondary), row.secondary);
+    EXPECT_EQ(saver.Window.Timers.size(), row.timer ? 1u : 0u);
+    for (int tick = 0; tick < 10; ++tick) saver.Tick();
+    for (const PuzzleEngine* puzzle : {&primary, &secondary}) {
+      if (IsSceneReady(*puzzle)) continue;
+      EXPECT_TRUE(IsUniform(AreaOf(saver.Window.Client, *puzzle), 0, 0, puzzle->ScreenWidth,
+                            puzzle->ScreenHeight, kBlack));
+    }
+    saver.Destroy();
+    EXPECT_EQ(saver.Surfaces->LiveObjects(), 0u);
+    EXPECT_EQ(saver.Window.QuitsPosted, 1);
+  }
+}
+
+TEST(PuzzleScene, APaintRequestRedrawsEveryMonitor) {
+  MemorySaver saver(std::vector<ScreenRect>{{0, 0, 256, 192}, {-200, 0, 0, 150}});
+  saver.SetCode(kSpeed, 3);
+  saver.Create();
+  for (int tick = 0; tick < 300; ++tick) {
+    saver.Tick();
+    const MemorySurface shown = saver.Window.Client;
+    FillPixels(saver.Window.Client, 0, 0, shown.Width, shown.Height, kBlack);
+    saver.Window.Invalidate(saver.Window.Handle());
+    saver.Paint();
+    ASSERT_EQ(DifferingPixels(saver.Window.Client, shown), 0) << "tick " << tick;
+  }
+}
+
+}  // namespace
+
+}  // namespace tessalander

@@ -1,0 +1,22 @@
+// What the saver window shows, as the four moments it hands over: set-up at
+// WM_CREATE, a tick at each WM_TIMER, a paint at each WM_PAINT and tear-down
+// at WM_DESTROY. The window keeps the scene that SetUp returns and hands it
+// back to the other three; TearDown frees it. A scene of nullptr (set-up
+// could not even start) gets no ticks and no paints.
+#pragma once
+
+#include <windows.h>
+
+namespace tessalander {
+
+struct Animation {
+  void* (*SetUp)(HWND window);
+  void (*Tick)(void* scene, HWND window);
+  void (*Paint)(void* scene, HWND window);
+  void (*TearDown)(void* scene, HWND window);
+};
+
+// The animation this program is built with; its own code defines it.
+extern const Animation SaverAnimation;
+
+}  // namespace tessalander

@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Checks the release archive: its name, exactly the five entries, the .scr
+files as built and of the right machine type, CRLF texts for Windows users,
+checksums that match, and one fixed time and no owner data on every entry.
+
+    check_archive.py Tessalander-VERSION-windows.zip X86-SCR X64-SCR
+"""
+import hashlib
+import os
+import re
+import struct
+import sys
+import zipfile
+
+failures = []
+
+
+def check(what, expected, actual):
+    if expected == actual:
+        print(f"ok: {what} = {actual!r}")
+    else:
+        failures.append(what)
+        print(f"FAIL: {what}: expected {expected!r}, got {actual!r}")
+
+
+def machine(data):
+    """The PE header's machine field: 0x14c for i386, 0x8664 for x86-64."""
+    (pe,) = struct.unpack_from("<I", data, 0x3C)
+    return hex(struct.unpack_from("<H", data, pe + 4)[0]) if data[pe:pe + 4] == b"PE\0\0" else None
+
+
+def main(path, x86, x64):
+    check("archive name", True, re.fullmatch(r"Tessalander-\d+\.\d+(\.\d+)*-windows\.zip",
+                                             os.path.basename(path)) is not None)
+    with zipfile.ZipFile(path) as archive:
+        entries = archive.infolist()
+        files = {entry.filename: archive.read(entry) for entry in entries}
+    check("entries", ["LICENSE.txt", "README.txt", "SHA256SUMS", "x64/Tessalander.scr",
+                      "x86/Tessalander.scr"], [entry.filename for entry in entries])
+
+    for name, built, kind in [("x86/Tessalander.scr", x86, "0x14c"), ("x64/Tessalander.scr", x64, "0x8664")]:
+        with open(built, "rb") as f:
+            check(f"{name} is the built file", True, files.get(name) == f.read())
+        check(f"{name} machine", kind, machine(files.get(name, b"\0" * 64)))
+
+    for name in ["README.txt", "LICENSE.txt"]:
+        text = files.get(name, b"")
+        check(f"{name}: every line ends in CRLF", text.count(b"\n"), text.count(b"\r\n"))
+        check(f"{name}: ends with a line end", True, text.endswith(b"\r\n"))
+    readme = files.get("README.txt", b"").decode("utf-8", "replace")
+    version = re.search(r"Tessalander-(.+)-windows\.zip", os.path.basename(path))
+    check("README.txt names the version", True, bool(version) and f"Tessalander {version.group(1)}" in readme)
+    for subject in ["x86\\Tessalander.scr", "x64\\Tessalander.scr", "Install",
+                    "HKEY_CURRENT_USER\\Software\\QEL\\Tessalander", "LICENSE.txt"]:
+        check(f"README.txt mentions {subject}", True, subject in readme)
+    check("LICENSE.txt is the MIT License", True, files.get("LICENSE.txt", b"").startswith(b"MIT License"))
+
+    sums = {}
+    for line in files.get("SHA256SUMS", b"").decode("ascii").splitlines():
+        digest, name = line.split("  ", 1)
+        sums[name] = digest
+    check("SHA256SUMS covers", sorted(set(files) - {"SHA256SUMS"}), sorted(sums))
+    for name, digest in sums.items():
+        check(f"checksum of {name}", hashlib.sha256(files.get(name, b"")).hexdigest(), digest)
+
+    check("one time on every entry", 1, len({entry.date_time for entry in entries}))
+    check("no extra fields (owners, Unix times)", [b""] * len(entries), [entry.extra for entry in entries])
+    check("entries made as on MS-DOS (no Unix modes)", [0] * len(entries),
+          [entry.create_system for entry in entries])
+    if failures:
+        print(f"{len(failures)} check(s) failed", file=sys.stderr)
+        sys.exit(1)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 4:
+        raise SystemExit(__doc__)
+    main(*sys.argv[1:])
