@@ -22,7 +22,8 @@
 # working directory, the peer by grabbing it from the wallpaper of its screen.
 # TESS_SCR=FILE measures another build of the .scr. Each run also prints
 # the other processes of the saver's Wine prefix (not summed) and the load
-# "elsewhere" on the machine: when that is more than a few %, run again.
+# "elsewhere" on the machine: when that is more than a few %, run again. The
+# end notes what the wineserver takes alone before the saver starts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/measure/lib.sh
@@ -84,6 +85,11 @@ echo "         saver wineserver Xvfb sum | slidescreen Xvfb sum | ratio | wine-h
 results=$MEASURE_WORK/results.txt
 : >"$results"
 
+# Wine's own floor, for reading the figures: a wineserver keeps waking up
+# with no program running at all; nothing is subtracted.
+measure_wait_quiet "$quiet_wait" 2>/dev/null || true
+idle=$(python3 scripts/measure/cpu_window.py 10 wineserver="$WINESERVER_PID" | sed -n 's/^wineserver //p')
+
 for run in $(seq "$runs"); do
   measure_wait_quiet "$quiet_wait" || true
   (cd "$MEASURE_WORK/saver" && exec "$WINE64" "$SCR" /s </dev/null >>"$MEASURE_WORK/saver.log" 2>&1) &
@@ -122,6 +128,7 @@ if [ "$runs" -gt 1 ]; then
     "$xvfb_m" "$sum_m" "$peer_m" "$peer_xvfb_m" "$peer_sum_m" "$ratio" "$(med 10)" "$(med 11)"
   echo "(the median line's ratio is that of the median sums; the median of the runs' ratios is $(med 9))"
 fi
+printf "(Wine's floor: its wineserver alone, before the saver started, took %.2f)\n" "$idle"
 w=${size%x*}
 h=${size#*x}
 printf '| %s × %s | %.2f (saver %.2f, wineserver %.2f, Xvfb %.2f) | %.2f | %.1f |\n' "$w" "$h" \
