@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# How many wineserver requests the real Tessalander.scr /s makes per 50 ms
+# timer tick, while it solves (the screen changes) and while the finished
+# picture rests (it does not), with the requests it makes most.
+#
+#   scripts/count-requests.sh [--defaults] SIZE [SECONDS]
+#
+# The wineserver of a throw-away prefix is restarted with its request trace
+# on (wineserver -d1, one line per request and one per reply) and read as it
+# is written; the saver's requests are told from those of Wine's own helper
+# processes by their thread ids. The screen is sampled every 100 ms to tell
+# the phases apart (scripts/measure/xprobe.py). The trace slows the server,
+# but a count per tick does not depend on its speed.
+#
+# By default the settings of scripts/run.sh (speed 4, shufflenum 1): a solve
+# of about 13 s and a rest of 7.5 s, so the default 30 s holds both. With
+# --defaults the saver has no stored settings; its solve then lasts about
+# 80 s, so give SECONDS of 100 or more to see a rest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# shellcheck source=scripts/measure/lib.sh
+. scripts/measure/lib.sh
+
+fast=1
+if [ "${1:-}" = --defaults ]; then fast=0; shift; fi
+case "${1:-}" in -h|--help|'') sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 2 ;; esac
+size=$1
+seconds=${2:-30}
+[[ $size =~ ^[0-9]+x[0-9]+$ ]] || { echo "SIZE must look like 1024x768" >&2; exit 2; }
+
+measure_deps
+measure_build
+measure_workdir count-requests
+
+measure_wine_env "$MEASURE_WORK/wine" "$size"
+# shellcheck disable=SC1090
+. "$WINE_ENV"
+if [ "$fast" = 1 ]; then
+  key='HKCU\Software\QEL\Tessalander'
+  "$WINE64" reg add "$key" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1
+  "$WINE64" reg add "$key" /v shufflenum /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  settings="the settings of scripts/run.sh (speed 4, shufflenum 1)"
+else
+  settings="default settings (none stored)"
+fi
+mkdir -p "$MEASURE_WORK/saver"
+cp "$PICTURE" "$MEASURE_WORK/saver/"
+
+# The same prefix, served now by a wineserver that traces every request.
+"$WINESERVER" -k >/dev/null 2>&1 || true
+"$WINESERVER" -w >/dev/null 2>&1 || true
+trace=$MEASURE_WORK/trace.fifo
+mkfifo "$trace"
+pidfile=$MEASURE_WORK/saver.pid
+python3 scripts/measure/xprobe.py requests --seconds "$((seconds + 3))" --log "$trace" \
+  --pid-file "$pidfile" >"$MEASURE_WORK/counts.txt" &
+probe=$!
+measure_pids+=("$probe")
+"$WINESERVER" -f -p -d1 2>"$trace" &
+server=$!
+measure_pids+=("$server")
+# A program started before the server listens would start a server of its own.
+for _ in $(seq 100); do
+  [ -S "/proc/$server/cwd/socket" ] && break
+  sleep 0.1
+done
+[ -S "/proc/$server/cwd/socket" ] || { echo "the tracing wineserver did not start" >&2; exit 1; }
+# Wine's helper processes start with the first program, not inside the count.
+measure_keep_desktop
+
+echo "Tessalander.scr /s at $size with $settings: wineserver requests per 50 ms tick"
+(cd "$MEASURE_WORK/saver" && exec "$WINE64" "$SCR" /s </dev/null >>"$MEASURE_WORK/saver.log" 2>&1) &
+saver=$!
+measure_pids+=("$saver")
+echo "$saver" >"$pidfile"
+wait "$probe" || { echo "the request count failed" >&2; exit 1; }
+measure_stop "$saver"
+cat "$MEASURE_WORK/counts.txt"

@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# What the running saver costs: % of one core for the real Tessalander.scr /s
+# under wine64 (the saver, its wineserver and its Xvfb), measured side by side
+# with a peer, XScreenSaver's slidescreen hack (defaults: 50 ms delay) drawing
+# on the root window of its own Xvfb of the same size (the hack and its Xvfb).
+# Both start together, warm up, and are measured over the same window of wall
+# time, so a load elsewhere on the machine touches both alike.
+#
+#   scripts/measure-cpu.sh [--fast] [--warmup S] [--quiet-wait S] SIZE SECONDS [RUNS]
+#
+#   SIZE      screen size, e.g. 1024x768, 1920x1080, 3840x2160
+#   SECONDS   the measured window, after the warm-up (default warm-up: 5 s)
+#   RUNS      independent runs (default 1); with more, medians follow
+#   --fast    the settings of scripts/run.sh (speed 4, shufflenum 1: one cycle
+#             in about 21 s); without it the saver has no stored settings and
+#             runs on its defaults (speed 2, shufflenum 2: a solve of about
+#             80 s, so a 30 s window lies wholly inside the solve)
+#   --quiet-wait  before each run, wait up to this long (default 120 s) for
+#             the machine to be nearly idle; then measure anyway, and say so
+#
+# Both show the default picture: the saver from TessalanderImage.bmp in its
+# working directory, the peer by grabbing it from the wallpaper of its screen.
+# TESS_SCR=FILE measures another build of the .scr. Each run also prints
+# the other processes of the saver's Wine prefix (not summed) and the load
+# "elsewhere" on the machine: when that is more than a few %, run again. The
+# end notes what the wineserver takes alone before the saver starts.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# shellcheck source=scripts/measure/lib.sh
+. scripts/measure/lib.sh
+
+fast=0
+warmup=5
+quiet_wait=120
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --fast) fast=1; shift ;;
+    --quiet-wait) quiet_wait=$2; shift 2 ;;
+    --warmup) warmup=$2; shift 2 ;;
+    -h|--help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
+    *) break ;;
+  esac
+done
+[ $# -ge 2 ] || { echo "usage: $0 [--fast] [--warmup S] [--quiet-wait S] SIZE SECONDS [RUNS]" >&2; exit 2; }
+size=$1
+seconds=$2
+runs=${3:-1}
+[[ $size =~ ^[0-9]+x[0-9]+$ ]] || { echo "SIZE must look like 1024x768" >&2; exit 2; }
+
+measure_deps
+measure_peer_deps
+measure_build
+measure_workdir measure-cpu
+
+# The saver: a Wine prefix and its Xvfb, the picture in its working folder.
+measure_wine_env "$MEASURE_WORK/wine" "$size"
+saver_xvfb=$XVFB_PID
+# shellcheck disable=SC1090
+. "$WINE_ENV"
+measure_keep_desktop
+if [ "$fast" = 1 ]; then
+  key='HKCU\Software\QEL\Tessalander'
+  "$WINE64" reg add "$key" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1
+  "$WINE64" reg add "$key" /v shufflenum /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  settings="the settings of scripts/run.sh (speed 4, shufflenum 1)"
+else
+  settings="default settings (none stored)"
+fi
+mkdir -p "$MEASURE_WORK/saver"
+cp "$PICTURE" "$MEASURE_WORK/saver/"
+
+# The peer: its own Xvfb with the picture as wallpaper, and a home whose
+# settings let its image loader grab that screen.
+measure_xvfb "$MEASURE_WORK/peer" "$size"
+peer_display=$XVFB_DISPLAY
+peer_xvfb=$XVFB_PID
+measure_wallpaper "$peer_display" "$size" "$PICTURE" "$MEASURE_WORK"
+mkdir -p "$MEASURE_WORK/home"
+printf '%s\n' 'grabDesktopImages: True' 'grabVideoFrames: False' 'chooseRandomImages: False' \
+  >"$MEASURE_WORK/home/.xscreensaver"
+
+echo "Tessalander.scr /s at $size with $settings, beside slidescreen --root (its defaults)"
+echo "$runs run(s): ${warmup} s of warm-up, then a ${seconds} s window; % of one core"
+echo "         saver wineserver Xvfb sum | slidescreen Xvfb sum | ratio | wine-helpers elsewhere"
+results=$MEASURE_WORK/results.txt
+: >"$results"
+
+# Wine's own floor, for reading the figures: a wineserver keeps waking up
+# with no program running at all; nothing is subtracted.
+measure_wait_quiet "$quiet_wait" 2>/dev/null || true
+idle=$(python3 scripts/measure/cpu_window.py 10 wineserver="$WINESERVER_PID" | sed -n 's/^wineserver //p')
+
+for run in $(seq "$runs"); do
+  measure_wait_quiet "$quiet_wait" || true
+  (cd "$MEASURE_WORK/saver" && exec "$WINE64" "$SCR" /s </dev/null >>"$MEASURE_WORK/saver.log" 2>&1) &
+  saver=$!
+  measure_pids+=("$saver")
+  HOME=$MEASURE_WORK/home DISPLAY=$peer_display setsid "$SLIDESCREEN" --root \
+    </dev/null >>"$MEASURE_WORK/peer.log" 2>&1 &
+  peer=$!
+  measure_groups+=("$peer")
+  sleep "$warmup"
+  kill -0 "$saver" 2>/dev/null || { echo "the saver ended early; see $MEASURE_WORK/saver.log" >&2; exit 1; }
+  kill -0 "$peer" 2>/dev/null || { echo "slidescreen ended early:" >&2; cat "$MEASURE_WORK/peer.log" >&2; exit 1; }
+  helpers=$(wine_helpers "$WINEPREFIX" "$saver")
+  python3 scripts/measure/cpu_window.py "$seconds" saver="$saver" wineserver="$WINESERVER_PID" \
+    xvfb="$saver_xvfb" peer="$peer" peer_xvfb="$peer_xvfb" helpers="$helpers" >"$MEASURE_WORK/window.txt"
+  measure_stop "$saver"
+  measure_stop "$peer"
+  # run N saver wineserver xvfb sum peer peer_xvfb peer_sum ratio helpers elsewhere
+  awk -v run="$run" '{ v[$1] = $2 } END {
+      t = v["saver"] + v["wineserver"] + v["xvfb"]; p = v["peer"] + v["peer_xvfb"]
+      printf "%d %.2f %.2f %.2f %.2f %.2f %.2f %.2f %.2f %.2f %.2f\n", run, v["saver"], v["wineserver"],
+        v["xvfb"], t, v["peer"], v["peer_xvfb"], p, (p > 0 ? t / p : 0), v["helpers"], v["elsewhere"] }' \
+    "$MEASURE_WORK/window.txt" >>"$results"
+  tail -n 1 "$results" | awk '{ printf "run %-4s %s %s %s %s | %s %s %s | %s | %s %s\n",
+    $1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11 }'
+  sleep 1
+done
+
+# Medians column by column; the ratio is that of the median sums.
+med() { awk -v c="$1" '{ print $c }' "$results" | median; }
+saver_m=$(med 2); server_m=$(med 3); xvfb_m=$(med 4); sum_m=$(med 5)
+peer_m=$(med 6); peer_xvfb_m=$(med 7); peer_sum_m=$(med 8)
+ratio=$(awk -v t="$sum_m" -v p="$peer_sum_m" 'BEGIN { printf "%.2f", (p > 0 ? t / p : 0) }')
+if [ "$runs" -gt 1 ]; then
+  printf 'median   %.2f %.2f %.2f %.2f | %.2f %.2f %.2f | %s | %.2f %.2f\n' "$saver_m" "$server_m" \
+    "$xvfb_m" "$sum_m" "$peer_m" "$peer_xvfb_m" "$peer_sum_m" "$ratio" "$(med 10)" "$(med 11)"
+  echo "(the median line's ratio is that of the median sums; the median of the runs' ratios is $(med 9))"
+fi
+printf "(Wine's floor: its wineserver alone, before the saver started, took %.2f)\n" "$idle"
+w=${size%x*}
+h=${size#*x}
+printf '| %s × %s | %.2f (saver %.2f, wineserver %.2f, Xvfb %.2f) | %.2f | %.1f |\n' "$w" "$h" \
+  "$sum_m" "$saver_m" "$server_m" "$xvfb_m" "$peer_sum_m" "$ratio"

@@ -1,0 +1,223 @@
+# shellcheck shell=bash disable=SC2034  # the variables set here are read by the scripts
+# Shared by the measuring scripts (scripts/measure-*.sh, scripts/count-requests.sh).
+# Source it after `cd` to the top of the tree. Everything started here is
+# recorded and ended by measure_cleanup, and only that.
+set -euo pipefail
+
+MEASURE_ROOT=$PWD
+MEASURE_DIR=$MEASURE_ROOT/scripts/measure
+SLIDESCREEN=/usr/libexec/xscreensaver/slidescreen
+measure_pids=()       # our processes, ended at clean-up
+measure_groups=()     # process groups we made with setsid
+measure_envs=()       # Wine environments (testing/wine/env.sh)
+MEASURE_WORK=
+
+# A folder of our own for one invocation, removed at the end.
+measure_workdir() {  # measure_workdir NAME
+  mkdir -p "$MEASURE_ROOT/build"
+  MEASURE_WORK=$(mktemp -d "$MEASURE_ROOT/build/$1.XXXXXX")
+  trap measure_cleanup EXIT
+  trap 'exit 130' INT TERM
+}
+
+measure_cleanup() {
+  local pid env
+  set +e
+  for pid in "${measure_pids[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${measure_groups[@]}"; do kill -- "-$pid" 2>/dev/null; done
+  for env in "${measure_envs[@]}"; do "$MEASURE_ROOT/testing/wine/env.sh" stop "$env" >/dev/null 2>&1; done
+  for pid in "${measure_pids[@]}" "${measure_groups[@]}"; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null
+  done
+  [ -n "$MEASURE_WORK" ] && rm -rf "$MEASURE_WORK"
+}
+
+# Installs what the project needs.
+measure_deps() {
+  "$MEASURE_ROOT/scripts/install-deps.sh"
+}
+
+# Installs the peer saver when it is missing: only the comparison needs it,
+# so it is not among the project's packages.
+measure_peer_deps() {
+  if [ ! -x "$SLIDESCREEN" ]; then
+    echo "Installing xscreensaver-data (the slidescreen hack, for comparison)" >&2
+    local as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    local install=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq
+      --no-install-recommends xscreensaver-data)
+    # A fresh machine may not have the package lists yet.
+    "${install[@]}" >/dev/null 2>&1 || { "${as_root[@]}" apt-get update -qq && "${install[@]}" >/dev/null; }
+  fi
+}
+
+# The 64-bit saver, its default picture and the black-window test program;
+# TESS_SCR names another .scr to measure.
+measure_build() {
+  local targets=(default_image black_window)
+  [ -n "${TESS_SCR:-}" ] || targets+=(tessalander_scr)
+  cmake --preset win64 >/dev/null
+  cmake --build --preset win64 --target "${targets[@]}" >/dev/null
+  SCR=$(realpath "${TESS_SCR:-$MEASURE_ROOT/build/win64/Tessalander.scr}")
+  PICTURE=$MEASURE_ROOT/build/win64/default-picture/TessalanderImage.bmp
+  BLACK_WINDOW=$MEASURE_ROOT/build/win64/testing/black_window.exe
+}
+
+# Keeps Wine's desktop process up for as long as this invocation runs (see
+# testing/win32/black_window.cpp): a program started just as it shuts down
+# waits 10 s, which would land in a measurement. Needs the env file sourced.
+measure_keep_desktop() {
+  "$WINE64" "$BLACK_WINDOW" hidden 7200 </dev/null >/dev/null 2>&1 &
+  measure_pids+=("$!")
+  sleep 1
+}
+
+# A throw-away Wine prefix with a warm wineserver on a new Xvfb of SIZE.
+# Sets WINE_ENV (the env file) and WINESERVER_PID.
+measure_wine_env() {  # measure_wine_env DIR SIZE
+  measure_envs+=("$1")
+  USE_DISPLAY='' "$MEASURE_ROOT/testing/wine/env.sh" start "$1" "$2" >/dev/null
+  WINE_ENV=$1/env
+  # Right after the prefix is made, its services are not settled: a second
+  # services.exe restarts device drivers every 10 s or so, and a program
+  # started meanwhile waits up to 10 s. A new server starts them once.
+  (
+    # shellcheck disable=SC1090
+    . "$WINE_ENV"
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    "$WINESERVER" -w >/dev/null 2>&1 || true
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    "$WINE64" reg query 'HKCU\Software\Wine' >/dev/null 2>&1 || true
+  )
+  WINESERVER_PID=$(wineserver_pid "$1/prefix")
+  [ -n "$WINESERVER_PID" ] || { echo "no wineserver found for $1/prefix" >&2; return 1; }
+  XVFB_PID=$(cat "$1/xvfb.pid")
+}
+
+# The wineserver that serves PREFIX: it works in a folder named after the
+# prefix's device and inode numbers.
+wineserver_pid() {  # wineserver_pid PREFIX
+  local dev ino proc
+  read -r dev ino < <(stat -c '%d %i' "$1")
+  local want
+  want=$(printf 'server-%x-%x' "$dev" "$ino")
+  for proc in /proc/[0-9]*; do
+    case "$(readlink "$proc/exe" 2>/dev/null)" in
+      */wineserver*) ;;
+      *) continue ;;
+    esac
+    [ "$(basename "$(readlink "$proc/cwd" 2>/dev/null)")" = "$want" ] && { basename "$proc"; return 0; }
+  done
+}
+
+# The other Windows processes of a Wine prefix (services, the desktop,
+# devices), PIDs separated by commas. Programs of ours that merely inherited
+# WINEPREFIX (an Xvfb, the peer) are not Wine's: their files are not its loader.
+wine_helpers() {  # wine_helpers PREFIX EXCLUDED-PID...
+  local prefix=$1 proc pid list=
+  shift
+  for proc in /proc/[0-9]*; do
+    pid=${proc#/proc/}
+    case " $* " in *" $pid "*) continue ;; esac
+    case "$(readlink "$proc/exe" 2>/dev/null)" in
+      */wineserver*) continue ;;
+      */wine*) ;;
+      *) continue ;;
+    esac
+    { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" || continue
+    list+=${list:+,}$pid
+  done
+  echo "$list"
+}
+
+# Waits (up to 20 s) until the prefix's desktop process, explorer.exe, has
+# ended, so that the next program starts it anew, as the first Wine program
+# of a session does.
+measure_wait_desktop_gone() {  # measure_wait_desktop_gone PREFIX
+  local proc found
+  for _ in $(seq 100); do
+    found=
+    for proc in /proc/[0-9]*; do
+      [ "$(cat "$proc/comm" 2>/dev/null)" = explorer.exe ] || continue
+      { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$1" && found=1
+    done
+    [ -z "$found" ] && return 0
+    sleep 0.2
+  done
+  echo "Wine's desktop process did not end" >&2
+  return 1
+}
+
+# A new Xvfb of SIZE at depth 24, in a process group of its own. Sets
+# XVFB_DISPLAY and XVFB_PID.
+measure_xvfb() {  # measure_xvfb DIR SIZE
+  mkdir -p "$1"
+  setsid Xvfb -displayfd 5 -screen 0 "${2}x24" -nolisten tcp \
+    5>"$1/display.txt" >"$1/xvfb.log" 2>&1 </dev/null &
+  XVFB_PID=$!
+  measure_groups+=("$XVFB_PID")
+  for _ in $(seq 100); do
+    [ -s "$1/display.txt" ] && break
+    sleep 0.1
+  done
+  [ -s "$1/display.txt" ] || { echo "Xvfb did not start" >&2; cat "$1/xvfb.log" >&2; return 1; }
+  XVFB_DISPLAY=:$(cat "$1/display.txt")
+}
+
+# Shows PICTURE, stretched to SIZE, as the wallpaper of DISPLAY for as long as
+# this invocation runs.
+measure_wallpaper() {  # measure_wallpaper DISPLAY SIZE PICTURE DIR
+  local ppm=$4/wallpaper-$2.ppm
+  [ -f "$ppm" ] || convert "$3" -resize "$2!" -depth 8 "ppm:$ppm"
+  local ready=$4/wallpaper.$$.$RANDOM
+  DISPLAY=$1 python3 "$MEASURE_DIR/xprobe.py" set-root "$ppm" >"$ready" &
+  measure_pids+=("$!")
+  for _ in $(seq 100); do
+    [ -s "$ready" ] && return 0
+    sleep 0.1
+  done
+  echo "the wallpaper was not set" >&2
+  return 1
+}
+
+# Ends one of our processes, or our process group of that number, and waits
+# for it, so the next run starts clean. It is then forgotten: the clean-up
+# must not signal a number that may since belong to someone else.
+measure_stop() {  # measure_stop PID
+  local pid=$1 kept=() p
+  kill "$pid" 2>/dev/null || true
+  case " ${measure_groups[*]} " in *" $pid "*) kill -- "-$pid" 2>/dev/null || true ;; esac
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+  for p in "${measure_pids[@]}"; do [ "$p" = "$pid" ] || kept+=("$p"); done
+  measure_pids=("${kept[@]}")
+  kept=()
+  for p in "${measure_groups[@]}"; do [ "$p" = "$pid" ] || kept+=("$p"); done
+  measure_groups=("${kept[@]}")
+}
+
+# Waits until the machine has been nearly idle for a moment: other people's
+# builds would be counted against whoever runs beside them. Gives up after
+# LIMIT seconds, says so and returns 1.
+measure_wait_quiet() {  # measure_wait_quiet LIMIT
+  local limit=$1 waited=0 busy
+  while :; do
+    busy=$(python3 "$MEASURE_DIR/cpu_window.py" 2 | sed -n 's/^machine //p')
+    if awk -v b="$busy" 'BEGIN { exit !(b < 15) }'; then return 0; fi
+    if [ "$waited" -ge "$limit" ]; then
+      echo "note: the machine stays busy (${busy}% of a core elsewhere); measuring anyway" >&2
+      return 1
+    fi
+    echo "waiting for a quieter machine (${busy}% of a core busy)" >&2
+    sleep 8
+    waited=$((waited + 10))
+  done
+}
+
+# The median of numbers on standard input, one per line.
+median() {
+  sort -g | awk '{ v[NR] = $1 } END {
+    if (NR == 0) { print "nan"; exit }
+    if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}

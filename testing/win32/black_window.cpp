@@ -1,0 +1,61 @@
+// The least a full-screen Win32 program can do: one black window over the
+// whole primary screen, painted by its class brush, and a message loop. Timing
+// its first frame gives Wine's own share of a saver's start-up.
+//
+//   black_window [hidden] [SECONDS]   ends after SECONDS (default 30), on a key or a click
+//
+// `hidden` never shows the window. Run beside a measurement, it keeps Wine's
+// desktop process up: Wine ends that process a moment after the last program
+// on the desktop goes, and a program started while it is ending waits 10 s.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  const bool hidden = std::strncmp(commandLine, "hidden", 6) == 0;
+  if (hidden) commandLine += 6;
+  const int seconds = std::atoi(commandLine) > 0 ? std::atoi(commandLine) : 30;
+
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = &WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  windowClass.lpszClassName = "BlackWindow";
+  if (!RegisterClassA(&windowClass)) return 1;
+
+  const DWORD style = hidden ? WS_POPUP : WS_POPUP | WS_VISIBLE;
+  const HWND window = CreateWindowExA(WS_EX_TOPMOST, "BlackWindow", "Black window", style, 0, 0,
+                                      GetSystemMetrics(SM_CXSCREEN),
+                                      GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance,
+                                      nullptr);
+  if (window == nullptr) return 1;
+  // A program left behind by a failed measurement goes away by itself.
+  SetTimer(window, 1, static_cast<UINT>(seconds) * 1000, nullptr);
+
+  MSG message = {};
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
