@@ -78,6 +78,11 @@ bool IsSlideFinished(const PuzzleState& s, int32_t blockSize) {
          s.SlideOffsetY >= blockSize || s.SlideOffsetY <= -blockSize;
 }
 
+bool ShufflesNextTick(const PuzzleEngine& engine) {
+  const PuzzleState& s = engine.State;
+  return IsSceneReady(engine) && s.PhaseCounter <= 0 && s.PhaseCounter - 1 <= s.PauseThreshold;
+}
+
 void AdvanceAnimation(PuzzleEngine& engine, Window window, int64_t calendarSeconds) {
   if (!IsSceneReady(engine)) return;
   PuzzleState& s = engine.State;

@@ -13,6 +13,9 @@ inline constexpr int32_t kSolved = -2;
 // The sliding block has reached the slot.
 bool IsSlideFinished(const PuzzleState& state, int32_t blockSize);
 
+// Whether the next tick ends the waiting phase and shuffles.
+bool ShufflesNextTick(const PuzzleEngine& engine);
+
 // One tick. Shuffles when a waiting phase ends, seeded from calendarSeconds
 // (the clock as this tick read it); while solving, advances the slide or
 // starts undoing the next recorded move and draws what changed. The waiting

@@ -37,8 +37,9 @@ struct PuzzleScene {
 // of them is ready, starts the timer and asks for the first paint.
 void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window window);
 
-// WM_TIMER: reads the clock once and ticks every puzzle with it, so that
-// puzzles that shuffle in the same tick share the second.
+// WM_TIMER: ticks every puzzle. When any of them shuffles, the clock is read
+// once for all, so that puzzles that shuffle in the same tick share the
+// second; on the other ticks it is not read at all.
 void TickPuzzleScene(PuzzleScene& scene, Window window);
 
 // WM_PAINT: every ready puzzle redrawn whole in one paint.

@@ -38,7 +38,10 @@ class MemoryWindow final : public WindowServices {
   Canvas BeginPaint(Window window) override;
   void EndPaint(Window window, Canvas context) override;
   void PostQuit() override { ++QuitsPosted; }
-  int64_t CalendarSeconds() override { return StartSeconds + ElapsedMs / 1000; }
+  int64_t CalendarSeconds() override {
+    ++ClockReads;
+    return StartSeconds + ElapsedMs / 1000;
+  }
 
   Window Handle() { return reinterpret_cast<Window>(this); }
 
@@ -58,6 +61,7 @@ class MemoryWindow final : public WindowServices {
   int Invalidations = 0;
   int Paints = 0;
   int QuitsPosted = 0;
+  int ClockReads = 0;
   int DisplaysOpen = 0;
   int ContextsOut = 0;
   bool InsidePaint = false;

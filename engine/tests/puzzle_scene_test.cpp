@@ -274,6 +274,31 @@ TEST(PuzzleScene, OneTimerOnePaintOneQuitAndNothingLeftBehind) {
 // Surfaces are asked for puzzle by puzzle, each puzzle's two (the picture,
 // which is of the monitor's size and becomes WorkSurface, and the corner
 // patch) before the next's.
+// The clock is read once for each tick that shuffles any puzzle, and on no
+// other: the two monitors' first shuffles share one reading.
+TEST(PuzzleScene, TheClockIsReadOnlyToShuffle) {
+  MemorySaver saver(std::vector<ScreenRect>{{0, 0, 320, 240}, {320, 0, 640, 240}});
+  GivePicture(saver, 320, 240);
+  saver.SetCode(kSpeed, 4);
+  saver.SetCode(kShuffleNum, 1);
+  saver.Create();
+  int shuffleTicks = 0;
+  for (int tick = 0; tick < 1000; ++tick) {
+    int waiting[2];
+    for (int i = 0; i < 2; ++i) waiting[i] = saver.Scene.Puzzles[i]->State.PhaseCounter <= 0;
+    const int before = saver.Window.ClockReads;
+    saver.Tick();
+    // A shuffle ends a waiting phase: the puzzle solves from the next tick.
+    bool shuffled = false;
+    for (int i = 0; i < 2; ++i) {
+      shuffled = shuffled || (waiting[i] && saver.Scene.Puzzles[i]->State.PhaseCounter == 1);
+    }
+    shuffleTicks += shuffled;
+    ASSERT_EQ(saver.Window.ClockReads - before, shuffled ? 1 : 0) << "tick " << tick;
+  }
+  EXPECT_GE(shuffleTicks, 3) << "the test saw whole cycles";
+}
+
 TEST(PuzzleScene, APuzzleThatCannotBeSetUpLeavesItsMonitorBlackAndTheOthersPlay) {
   // refused surfaces | primary ready | secondary ready | timer
   const struct {
