@@ -35,6 +35,9 @@ PuzzleScene::~PuzzleScene() {
 }
 
 void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window window) {
+  // The timer runs from the start, so that loading a large picture counts
+  // towards the wait for the first tick instead of coming before all of it.
+  scene.Services.SetTimer(window, kAnimationTimerId, kAnimationPeriodMs);
   const PuzzleAreaList areas = scene.Services.PuzzleAreas(window);
   bool anyReady = false;
   for (int i = 0; i < areas.count; ++i) {
@@ -48,8 +51,10 @@ void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window 
     SetUpScene(puzzle, settings, window, areas.area[i]);
     anyReady = anyReady || IsSceneReady(puzzle);
   }
-  if (!anyReady) return;
-  scene.Services.SetTimer(window, kAnimationTimerId, kAnimationPeriodMs);
+  if (!anyReady) {
+    scene.Services.KillTimer(window, kAnimationTimerId);
+    return;
+  }
   scene.Services.Invalidate(window);
 }
 

@@ -32,9 +32,9 @@ struct PuzzleScene {
   int Count = 1;
 };
 
-// WM_CREATE: sets up a puzzle in each of the window's areas, the one at
-// index i seeded i seconds later than the primary; then, when at least one
-// of them is ready, starts the timer and asks for the first paint.
+// WM_CREATE: starts the timer, sets up a puzzle in each of the window's
+// areas, the one at index i seeded i seconds later than the primary, and
+// asks for the first paint; when none of them is ready, stops the timer again.
 void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window window);
 
 // WM_TIMER: ticks every puzzle. When any of them shuffles, the clock is read
