@@ -20,10 +20,13 @@
 #
 # Both show the default picture: the saver from TessalanderImage.bmp in its
 # working directory, the peer by grabbing it from the wallpaper of its screen.
-# TESS_SCR=FILE measures another build of the .scr. Each run also prints
-# the other processes of the saver's Wine prefix (not summed) and the load
-# "elsewhere" on the machine: when that is more than a few %, run again. The
-# end notes what the wineserver takes alone before the saver starts.
+# TESS_SCR=FILE measures another build of the .scr, or another program:
+# TESS_SCR_ARGS replaces its "/s" (testing/win32/black_window.cpp with
+# "ticking" is Wine's own cost of a full-screen window with a 50 ms timer).
+# Each run also prints the other processes of the saver's Wine prefix (not
+# summed) and the load "elsewhere" on the machine: when that is more than a
+# few %, run again. The end notes what the wineserver takes alone before the
+# saver starts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/measure/lib.sh
@@ -92,7 +95,8 @@ idle=$(python3 scripts/measure/cpu_window.py 10 wineserver="$WINESERVER_PID" | s
 
 for run in $(seq "$runs"); do
   measure_wait_quiet "$quiet_wait" || true
-  (cd "$MEASURE_WORK/saver" && exec "$WINE64" "$SCR" /s </dev/null >>"$MEASURE_WORK/saver.log" 2>&1) &
+  # shellcheck disable=SC2086  # TESS_SCR_ARGS is a list of words
+  (cd "$MEASURE_WORK/saver" && exec "$WINE64" "$SCR" ${TESS_SCR_ARGS:-/s} </dev/null >>"$MEASURE_WORK/saver.log" 2>&1) &
   saver=$!
   measure_pids+=("$saver")
   HOME=$MEASURE_WORK/home DISPLAY=$peer_display setsid "$SLIDESCREEN" --root \

@@ -2,11 +2,14 @@
 // whole primary screen, painted by its class brush, and a message loop. Timing
 // its first frame gives Wine's own share of a saver's start-up.
 //
-//   black_window [hidden] [SECONDS]   ends after SECONDS (default 30), on a key or a click
+//   black_window [hidden|ticking] [SECONDS]   ends after SECONDS (default 30,
+//                                            or 120 ticking), on a key or a click
 //
 // `hidden` never shows the window. Run beside a measurement, it keeps Wine's
 // desktop process up: Wine ends that process a moment after the last program
 // on the desktop goes, and a program started while it is ending waits 10 s.
+// `ticking` adds a 50 ms timer that does nothing, the saver's tick without the
+// puzzle: what Wine alone costs a program that ticks as the saver does.
 #include <windows.h>
 
 #include <cstdlib>
@@ -14,9 +17,15 @@
 
 namespace {
 
+constexpr UINT_PTR kEndTimer = 1;
+constexpr UINT_PTR kTickTimer = 2;
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
+      if (wParam == kTickTimer) return 0;
+      DestroyWindow(window);
+      return 0;
     case WM_KEYDOWN:
     case WM_LBUTTONDOWN:
       DestroyWindow(window);
@@ -34,7 +43,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   const bool hidden = std::strncmp(commandLine, "hidden", 6) == 0;
   if (hidden) commandLine += 6;
-  const int seconds = std::atoi(commandLine) > 0 ? std::atoi(commandLine) : 30;
+  const bool ticking = std::strncmp(commandLine, "ticking", 7) == 0;
+  if (ticking) commandLine += 7;
+  const int seconds = std::atoi(commandLine) > 0 ? std::atoi(commandLine) : ticking ? 120 : 30;
 
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = &WindowProc;
@@ -50,7 +61,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
                                       nullptr);
   if (window == nullptr) return 1;
   // A program left behind by a failed measurement goes away by itself.
-  SetTimer(window, 1, static_cast<UINT>(seconds) * 1000, nullptr);
+  SetTimer(window, kEndTimer, static_cast<UINT>(seconds) * 1000, nullptr);
+  if (ticking) SetTimer(window, kTickTimer, 50, nullptr);
 
   MSG message = {};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
