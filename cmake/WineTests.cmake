@@ -25,20 +25,21 @@ function(tessalander_add_wine_test name script)
     ENVIRONMENT "TEST_NAME=${name};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
 endfunction()
 
-# tessalander_add_long_wine_test(NAME SCRIPT [ARGS...])
-# A test that mostly waits (a minute of saver cycles, say) runs on a display
-# and prefix of its own, TESSALANDER_WINE_DIR-long, so the other tests need
-# not queue behind it.
-function(tessalander_add_long_wine_test name script)
+# tessalander_add_wine_test_on_second_display(NAME SCRIPT [ARGS...])
+# The same on a second display and prefix, TESSALANDER_WINE_DIR-second, so
+# that two Wine tests run at once: those of the configuration dialog, which
+# have a prefix's settings to themselves there, and the one that watches a
+# minute of saver cycles.
+function(tessalander_add_wine_test_on_second_display name script)
   if(NOT TESSALANDER_WINE_TESTS)
     return()
   endif()
   add_test(NAME "${name}" COMMAND bash "${script}" ${ARGN})
   set_tests_properties("${name}" PROPERTIES
-    FIXTURES_REQUIRED wine_long
-    RESOURCE_LOCK wine_display_long
+    FIXTURES_REQUIRED wine_second
+    RESOURCE_LOCK wine_display_second
     TIMEOUT 240
-    ENVIRONMENT "TEST_NAME=${name};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}-long/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "TEST_NAME=${name};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}-second/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
 endfunction()
 
 # tessalander_add_wine_monitors_test(NAME LAYOUT SCRIPT [ARGS...])
