@@ -12,15 +12,8 @@ import struct
 import sys
 import zipfile
 
-failures = []
-
-
-def check(what, expected, actual):
-    if expected == actual:
-        print(f"ok: {what} = {actual!r}")
-    else:
-        failures.append(what)
-        print(f"FAIL: {what}: expected {expected!r}, got {actual!r}")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "testing"))
+from check_report import check, finish  # noqa: E402
 
 
 def machine(data):
@@ -67,9 +60,7 @@ def main(path, x86, x64):
     check("no extra fields (owners, Unix times)", [b""] * len(entries), [entry.extra for entry in entries])
     check("entries made as on MS-DOS (no Unix modes)", [0] * len(entries),
           [entry.create_system for entry in entries])
-    if failures:
-        print(f"{len(failures)} check(s) failed", file=sys.stderr)
-        sys.exit(1)
+    finish()
 
 
 if __name__ == "__main__":

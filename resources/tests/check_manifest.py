@@ -7,19 +7,16 @@ Windows treats the program.
 
     check_manifest.py FILE.scr WINDRES MANIFEST
 """
+import os
 import re
 import subprocess
 import sys
 import xml.etree.ElementTree as ET
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "testing"))
+from check_report import expect as check, finish  # noqa: E402
+
 scr, windres, source = sys.argv[1:4]
-failures = []
-
-
-def check(what, ok, detail=""):
-    print(("ok: " if ok else "FAIL: ") + what + (f" ({detail})" if detail and not ok else ""))
-    if not ok:
-        failures.append(what)
 
 
 def embedded_manifests(rc_text):
@@ -57,6 +54,4 @@ check("the only setting is dpiAware = true",
       [(s.tag, (s.text or "").strip()) for s in settings] == [(WS2005 + "dpiAware", "true")],
       f"{[(s.tag, s.text) for s in settings]}")
 
-if failures:
-    print(f"{len(failures)} check(s) failed")
-    sys.exit(1)
+finish()

@@ -10,6 +10,9 @@ import re
 import struct
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "testing"))
+from check_report import check, fail, finish  # noqa: E402
+
 # The ids as the resource scripts and the C++ code name them.
 RESOURCE_IDS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resource_ids.h")
 with open(RESOURCE_IDS, encoding="ascii") as header:
@@ -67,15 +70,6 @@ EXPECTED_ICONS = [
     (48, 48, 0, 8),  # 256 colours are written as 0
 ]
 
-failures = []
-
-
-def check(what, expected, actual):
-    if expected == actual:
-        print(f"ok: {what} = {actual!r}")
-    else:
-        failures.append(what)
-        print(f"FAIL: {what}: expected {expected!r}, got {actual!r}")
 
 
 # --- PE resource directory ---------------------------------------------------
@@ -225,8 +219,7 @@ def check_icons(resources):
         check(f"{label} planes", 1, planes)
         image = icons.get(ident)
         if image is None:
-            failures.append(f"{label} missing")
-            print(f"FAIL: {label} is named by group {ICON_GROUP} but absent")
+            fail(f"{label} missing", f"named by group {ICON_GROUP} but absent")
             continue
         check(f"{label} size in group", len(image), size)
         header, bmp_width, bmp_height, bmp_planes, bmp_bits = struct.unpack_from("<IiiHH", image, 0)
@@ -253,9 +246,7 @@ def main():
     if DIALOG in dialogs:
         check_dialog(dialogs[DIALOG])
     check_icons(resources)
-    if failures:
-        print(f"{len(failures)} check(s) failed", file=sys.stderr)
-        sys.exit(1)
+    finish()
 
 
 if __name__ == "__main__":

@@ -12,21 +12,13 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from check_resources import read_resources  # noqa: E402
+from check_report import check, finish  # noqa: E402
 
 RT_VERSION = 16
 FIXED_SIGNATURE = 0xFEEF04BD
 VFT_APP = 1
 VOS__WINDOWS32 = 4
 
-failures = []
-
-
-def check(what, expected, actual):
-    if expected == actual:
-        print(f"ok: {what} = {actual!r}")
-    else:
-        failures.append(what)
-        print(f"FAIL: {what}: expected {expected!r}, got {actual!r}")
 
 
 def read_block(data, at):
@@ -95,9 +87,7 @@ def main():
         check("LegalCopyright names the MIT License", True,
               "MIT License" in strings.get("LegalCopyright", ""))
         print(f"LegalCopyright: {strings.get('LegalCopyright')!r}")
-    if failures:
-        print(f"{len(failures)} check(s) failed", file=sys.stderr)
-        sys.exit(1)
+    finish()
 
 
 if __name__ == "__main__":

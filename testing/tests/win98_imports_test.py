@@ -17,13 +17,8 @@ spec = importlib.util.spec_from_file_location("win98_imports", checker_path)
 checker = importlib.util.module_from_spec(spec)
 spec.loader.exec_module(checker)
 
-failures = []
-
-
-def expect(what, condition, detail=""):
-    print(("ok: " if condition else "FAIL: ") + what + (f" ({detail})" if detail and not condition else ""))
-    if not condition:
-        failures.append(what)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from check_report import expect, finish  # noqa: E402
 
 
 def listing(imports):
@@ -88,6 +83,4 @@ with tempfile.TemporaryDirectory() as scratch:
         expect(f"the command on a listing {name} exits {code}", run.returncode == code,
                f"exit {run.returncode}: {run.stdout}{run.stderr}")
 
-if failures:
-    print(f"{len(failures)} check(s) failed", file=sys.stderr)
-    sys.exit(1)
+finish()
