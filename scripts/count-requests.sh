@@ -35,16 +35,7 @@ measure_workdir count-requests
 measure_wine_env "$MEASURE_WORK/wine" "$size"
 # shellcheck disable=SC1090
 . "$WINE_ENV"
-if [ "$fast" = 1 ]; then
-  key='HKCU\Software\QEL\Tessalander'
-  "$WINE64" reg add "$key" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1
-  "$WINE64" reg add "$key" /v shufflenum /t REG_DWORD /d 1 /f >/dev/null 2>&1
-  settings="the settings of scripts/run.sh (speed 4, shufflenum 1)"
-else
-  settings="default settings (none stored)"
-fi
-mkdir -p "$MEASURE_WORK/saver"
-cp "$PICTURE" "$MEASURE_WORK/saver/"
+measure_saver_folder "$fast"
 
 # The same prefix, served now by a wineserver that traces every request.
 "$WINESERVER" -k >/dev/null 2>&1 || true
@@ -68,7 +59,7 @@ done
 # Wine's helper processes start with the first program, not inside the count.
 measure_keep_desktop
 
-echo "Tessalander.scr /s at $size with $settings: wineserver requests per 50 ms tick"
+echo "Tessalander.scr /s at $size with $SETTINGS: wineserver requests per 50 ms tick"
 (cd "$MEASURE_WORK/saver" && exec "$WINE64" "$SCR" /s </dev/null >>"$MEASURE_WORK/saver.log" 2>&1) &
 saver=$!
 measure_pids+=("$saver")

@@ -61,16 +61,7 @@ saver_xvfb=$XVFB_PID
 # shellcheck disable=SC1090
 . "$WINE_ENV"
 measure_keep_desktop
-if [ "$fast" = 1 ]; then
-  key='HKCU\Software\QEL\Tessalander'
-  "$WINE64" reg add "$key" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1
-  "$WINE64" reg add "$key" /v shufflenum /t REG_DWORD /d 1 /f >/dev/null 2>&1
-  settings="the settings of scripts/run.sh (speed 4, shufflenum 1)"
-else
-  settings="default settings (none stored)"
-fi
-mkdir -p "$MEASURE_WORK/saver"
-cp "$PICTURE" "$MEASURE_WORK/saver/"
+measure_saver_folder "$fast"
 
 # The peer: its own Xvfb with the picture as wallpaper, and a home whose
 # settings let its image loader grab that screen.
@@ -82,7 +73,7 @@ mkdir -p "$MEASURE_WORK/home"
 printf '%s\n' 'grabDesktopImages: True' 'grabVideoFrames: False' 'chooseRandomImages: False' \
   >"$MEASURE_WORK/home/.xscreensaver"
 
-echo "Tessalander.scr /s at $size with $settings, beside slidescreen --root (its defaults)"
+echo "Tessalander.scr /s at $size with $SETTINGS, beside slidescreen --root (its defaults)"
 echo "$runs run(s): ${warmup} s of warm-up, then a ${seconds} s window; % of one core"
 echo "         saver wineserver Xvfb sum | slidescreen Xvfb sum | ratio | wine-helpers elsewhere"
 results=$MEASURE_WORK/results.txt

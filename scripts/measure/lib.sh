@@ -149,6 +149,22 @@ measure_wait_desktop_gone() {  # measure_wait_desktop_gone PREFIX
   return 1
 }
 
+# The saver's working folder, $MEASURE_WORK/saver, with the default picture
+# in it; with FAST=1 the settings of scripts/run.sh are stored first (speed 4,
+# shufflenum 1). Sets SETTINGS to say which. Needs the env file sourced.
+measure_saver_folder() {  # measure_saver_folder FAST
+  if [ "$1" = 1 ]; then
+    local key='HKCU\Software\QEL\Tessalander'
+    "$WINE64" reg add "$key" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1
+    "$WINE64" reg add "$key" /v shufflenum /t REG_DWORD /d 1 /f >/dev/null 2>&1
+    SETTINGS="the settings of scripts/run.sh (speed 4, shufflenum 1)"
+  else
+    SETTINGS="default settings (none stored)"
+  fi
+  mkdir -p "$MEASURE_WORK/saver"
+  cp "$PICTURE" "$MEASURE_WORK/saver/"
+}
+
 # A new Xvfb of SIZE at depth 24, in a process group of its own. Sets
 # XVFB_DISPLAY and XVFB_PID.
 measure_xvfb() {  # measure_xvfb DIR SIZE

@@ -7,14 +7,11 @@
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
 render=$(native_tool tessalander-render engine/tessalander-render)
-key='HKCU\Software\QEL\Tessalander'
 cd "$WORK"
 
 "$render" --pattern desktop.bmp 1024x768
 convert desktop.bmp png:desktop.png
-"$WINE64" reg delete 'HKCU\Software\QEL' /f >/dev/null 2>&1 || true
-"$WINE64" reg add "$key" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1
-cleanup_hooks+=("\"$WINE64\" reg delete 'HKCU\\Software\\QEL' /f >/dev/null 2>&1")
+store_quick_solve
 
 start_win "$TESS_BUILD/engine/desktop_picture.exe" desktop.bmp 90
 wait_x_window '^desktop picture$' 60 || fail "the desktop picture did not appear"

@@ -19,7 +19,6 @@
 source=${1:?desktop or picture}
 close=${2:?key, click or travel}
 render=$(native_tool tessalander-render engine/tessalander-render)
-key='HKCU\Software\QEL\Tessalander'
 cd "$WORK"
 
 facts=$(probe monitors)
@@ -38,10 +37,7 @@ size() { IFS=, read -r l t r b <<<"$1"; printf '%dx%d' $((r - l)) $((b - t)); }
 centre() { IFS=, read -r l t r b <<<"$1"; echo "$(((l + r) / 2 - vleft)) $(((t + b) / 2 - vtop))"; }
 crop() { convert "$1" -crop "$2" +repage "png24:$3"; }  # crop IN WxH+X+Y OUT
 
-"$WINE64" reg delete 'HKCU\Software\QEL' /f >/dev/null 2>&1 || true
-# One tick per move: a solve of 201 moves takes about ten seconds.
-"$WINE64" reg add "$key" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1
-cleanup_hooks+=("\"$WINE64\" reg delete 'HKCU\\Software\\QEL' /f >/dev/null 2>&1")
+store_quick_solve
 
 case "$source" in
   desktop)

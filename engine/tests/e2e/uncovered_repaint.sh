@@ -6,14 +6,11 @@
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
 render=$(native_tool tessalander-render engine/tessalander-render)
-key='HKCU\Software\QEL\Tessalander'
 cd "$WORK"
 
 "$render" --pattern TessalanderImage.bmp 1024x768
 convert TessalanderImage.bmp png:picture.png
-"$WINE64" reg delete 'HKCU\Software\QEL' /f >/dev/null 2>&1 || true
-"$WINE64" reg add "$key" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1
-cleanup_hooks+=("\"$WINE64\" reg delete 'HKCU\\Software\\QEL' /f >/dev/null 2>&1")
+store_quick_solve
 
 screenshot blank.png
 start_win "$TESS_SCR" /s
