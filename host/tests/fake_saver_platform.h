@@ -89,13 +89,14 @@ struct FakeSaverPlatform final : SaverPlatform {
   }
 };
 
-// The saver window's procedure over the fake, in the real one's order: the
-// host's actions, then the animation ("engine"), then the close policy.
-inline intptr_t RunSaverWindowStep(HostFlags& flags, FakeSaverPlatform& platform,
-                                   const WindowMessage& m) {
-  const SaverWindowStep step = SaverWindowStepFor(flags, m);
-  for (int i = 0; i < step.count; ++i) {
-    switch (step.actions[i]) {
+// The host's actions and the animation ("engine") over the fake: each leaves
+// an event; a stubbed engine answers kEngineAnswer itself.
+struct FakeHands {
+  HostFlags& flags;
+  FakeSaverPlatform& platform;
+
+  void Do(HostAction action, const WindowMessage& m) {
+    switch (action) {
       case HostAction::DetachInputMethod: platform.events.emplace_back("detach"); break;
       case HostAction::ReadMouseReference: platform.CursorPosition(&flags.MouseReference); break;
       case HostAction::HideCursor: platform.HideCursor(); break;
@@ -107,13 +108,20 @@ inline intptr_t RunSaverWindowStep(HostFlags& flags, FakeSaverPlatform& platform
         break;
     }
   }
-  switch (step.next) {
-    case NextStop::Answered: return step.answer;
-    case NextStop::DefaultOnly: return platform.DefaultProc(m);
-    case NextStop::Animation: break;
+
+  bool Animate(const WindowMessage&, intptr_t* answer) {
+    platform.events.emplace_back("engine");
+    if (platform.engineForwards) return false;
+    *answer = kEngineAnswer;
+    return true;
   }
-  platform.events.emplace_back("engine");
-  return platform.engineForwards ? SaverDefaultProc(flags, platform, m) : kEngineAnswer;
+};
+
+// The saver window's procedure over the fake, carried out as the real one is.
+inline intptr_t RunSaverWindowStep(HostFlags& flags, FakeSaverPlatform& platform,
+                                   const WindowMessage& m) {
+  FakeHands hands{flags, platform};
+  return CarryOutSaverWindowStep(flags, platform, m, hands);
 }
 
 // A stand-in verifier: the fake platform never calls through it.

@@ -1,6 +1,5 @@
 #include "host/win32/saver_window.h"
 
-#include "host/close_policy.h"
 #include "host/saver_window_layout.h"
 #include "host/saver_window_step.h"
 #include "host/win32/host_state.h"
@@ -18,7 +17,6 @@ namespace {
 // before the host detached it.
 using ImmAssociateContextFn = HANDLE(WINAPI*)(HWND, HANDLE);
 struct InputMethodState {
-  HMODULE module = nullptr;
   ImmAssociateContextFn associate = nullptr;
   HANDLE savedContext = nullptr;
 };
@@ -34,8 +32,9 @@ struct SaverWindowState {
 };
 SaverWindowState Window;
 
-// The primary display's drawable area, which need not start at (0, 0). A
-// screen context that cannot be had leaves the primary screen's size.
+// The screen's clip box: the whole virtual screen, every monitor, which need
+// not start at (0, 0). A screen context that cannot be had leaves the primary
+// screen's size.
 ScreenRect ScreenClipBox() {
   ScreenRect box{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   const HDC screen = GetDC(nullptr);
@@ -73,16 +72,16 @@ int RunMessageLoop() {
 
 void DetachInputMethod(HWND window) {
   InputMethodState& ime = Window.inputMethod;
-  ime.module = GetModuleHandleA("IMM32.DLL");
-  if (ime.module == nullptr) return;
-  ime.associate = LibraryFunction<ImmAssociateContextFn>(ime.module, "ImmAssociateContext");
+  const HMODULE module = GetModuleHandleA("IMM32.DLL");
+  if (module == nullptr) return;
+  ime.associate = LibraryFunction<ImmAssociateContextFn>(module, "ImmAssociateContext");
   if (ime.associate == nullptr) return;
   ime.savedContext = ime.associate(window, nullptr);
 }
 
 void RestoreInputMethod(HWND window) {
   const InputMethodState& ime = Window.inputMethod;
-  if (ime.module == nullptr || ime.associate == nullptr || ime.savedContext == nullptr) return;
+  if (ime.associate == nullptr || ime.savedContext == nullptr) return;
   ime.associate(window, ime.savedContext);
 }
 
@@ -96,7 +95,7 @@ void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
   switch (action) {
     case HostAction::DetachInputMethod: DetachInputMethod(window); break;
     case HostAction::ReadMouseReference: Window.platform.CursorPosition(&Host.MouseReference); break;
-    case HostAction::HideCursor: SetCursor(nullptr); break;
+    case HostAction::HideCursor: Window.platform.HideCursor(); break;
     case HostAction::RestoreInputMethod: RestoreInputMethod(window); break;
     case HostAction::PostQuit: PostQuitMessage(0); break;
     case HostAction::PostToParent: PostToParent(window, m); break;
@@ -121,6 +120,29 @@ void OnDestroy(HWND window) {
   if (Window.scene != nullptr) Window.animation->TearDown(Window.scene, window);
   Window.scene = nullptr;
 }
+
+// What a step needs of Win32 and of the animation, for one message.
+struct Win32Hands {
+  HWND window;
+
+  void Do(HostAction action, const WindowMessage& m) { DoHostAction(action, window, m); }
+
+  bool Animate(const WindowMessage& m, intptr_t* answer) {
+    switch (m.message) {
+      case WM_CREATE: OnCreate(window); break;
+      case WM_TIMER: OnTimer(window); break;
+      case WM_PAINT:
+        if (OnPaint(window)) {
+          *answer = 0;
+          return true;
+        }
+        break;
+      case WM_DESTROY: OnDestroy(window); break;
+      default: break;
+    }
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -163,30 +185,13 @@ int RunSaverWindow(HWND parent, const Animation& animation) {
   return exitCode;
 }
 
-// The host's share first, then the animation's, then the close policy: every
-// message that the host lets through reaches the policy, handled or not, but
-// for a paint the animation has done (DefWindowProcA would only begin and end
-// an empty second one).
+// The host's share first, then the animation's, then the close policy
+// (CarryOutSaverWindowStep).
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const WindowMessage m = MessageOf(message, wParam, lParam);
   Window.platform.Bind(window);
-
-  const SaverWindowStep step = SaverWindowStepFor(Host, m);
-  for (int i = 0; i < step.count; ++i) DoHostAction(step.actions[i], window, m);
-  if (step.next == NextStop::Answered) return static_cast<LRESULT>(step.answer);
-  if (step.next == NextStop::DefaultOnly) return DefWindowProcA(window, message, wParam, lParam);
-
-  switch (message) {
-    case WM_CREATE: OnCreate(window); break;
-    case WM_TIMER: OnTimer(window); break;
-    case WM_PAINT:
-      if (OnPaint(window)) return 0;
-      break;
-    case WM_DESTROY: OnDestroy(window); break;
-    default: break;
-  }
-
-  return static_cast<LRESULT>(SaverDefaultProc(Host, Window.platform, m));
+  Win32Hands hands{window};
+  return static_cast<LRESULT>(
+      CarryOutSaverWindowStep(Host, Window.platform, MessageOf(message, wParam, lParam), hands));
 }
 
 }  // namespace tessalander
