@@ -1,4 +1,6 @@
 // The puzzles as the saver window's animation, on GDI and the real settings.
+#include "engine/win32/puzzle_animation.h"
+
 #include <cstdlib>
 #include <new>
 
@@ -6,7 +8,6 @@
 #include "engine/win32/block_size.h"
 #include "engine/win32/gdi_surface_layer.h"
 #include "engine/win32/win32_window_services.h"
-#include "host/win32/animation.h"
 #include "settings/win32/win32_registry.h"
 
 namespace tessalander {

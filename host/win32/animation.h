@@ -16,7 +16,4 @@ struct Animation {
   void (*TearDown)(void* scene, HWND window);
 };
 
-// The animation this program is built with; its own code defines it.
-extern const Animation SaverAnimation;
-
 }  // namespace tessalander

@@ -1,9 +1,10 @@
-// The GUI entry of the .scr. The runtime's start-up has already run the static
-// initialisers (BlockSize among them) when it calls WinMain.
+// The GUI entry of the .scr, where the host is given the animation it shows.
+// The runtime's start-up has already run the static initialisers (BlockSize
+// among them) when it calls WinMain.
 #include <windows.h>
 
+#include "engine/win32/puzzle_animation.h"
 #include "host/command_line.h"
-#include "host/win32/animation.h"
 #include "host/win32/dispatch.h"
 
 namespace tessalander {
