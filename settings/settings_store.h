@@ -1,6 +1,6 @@
-// The per-user settings: one registry key, six values, four operations. Each
-// operation opens the key, does one thing and closes it again, so a saver and
-// a configuration dialog in two processes always see each other's writes.
+// The per-user settings: one registry key, six values. Each operation opens
+// the key, reads or writes and closes it again, so a saver and a
+// configuration dialog in two processes always see each other's writes.
 #pragma once
 
 #include <cstddef>
@@ -49,7 +49,8 @@ const char* ReadSettingText(SettingsStore& store, const char* name);
 // that fails the user sees "RegCreateKeyEx_error!" and 0 is returned.
 int WriteSetting(SettingsStore& store, const char* name, const char* text, int code);
 
-// All six, once: the codes (kNoCode where nothing is stored) and the text.
+// All six under one opening of the key: the codes (kNoCode where nothing is
+// stored) and the text, each read as the two readers above read it.
 SaverSettings ReadSaverSettings(SettingsStore& store);
 
 // Removes the product's key with all its values; the maker's key stays.

@@ -121,6 +121,82 @@ TEST_F(SettingsStoreTest, TextReadsAreBounded) {
   }
 }
 
+// The memory registry, counting how often the key is opened.
+struct CountingRegistry final : Registry {
+  MemoryRegistry& inner;
+  int opens = 0;
+  explicit CountingRegistry(MemoryRegistry& registry) : inner(registry) {}
+  RegStatus OpenKey(const char* path, RegAccess access, RegKey* key) override {
+    ++opens;
+    return inner.OpenKey(path, access, key);
+  }
+  RegStatus CreateKey(const char* path, RegKey* key) override { return inner.CreateKey(path, key); }
+  RegStatus QueryValue(RegKey key, const char* name, void* data, uint32_t* size) override {
+    return inner.QueryValue(key, name, data, size);
+  }
+  RegStatus SetValue(RegKey key, const char* name, RegType type, const void* data,
+                     uint32_t size) override {
+    return inner.SetValue(key, name, type, data, size);
+  }
+  RegStatus DeleteKey(const char* path) override { return inner.DeleteKey(path); }
+  void CloseKey(RegKey key) override { inner.CloseKey(key); }
+};
+
+struct StoredSettingsRow {
+  const char* what;
+  void (*store)(MemoryRegistry& registry);
+};
+
+// All six at once read what the one-by-one readers read, with one opening.
+TEST_F(SettingsStoreTest, SaverSettingsAreTheSixReadsUnderOneOpening) {
+  const StoredSettingsRow rows[] = {
+      {"no key", [](MemoryRegistry&) {}},
+      {"empty key", [](MemoryRegistry& r) { r.PutDword(kSettingsKeyPath, "other", 1); }},
+      {"all six",
+       [](MemoryRegistry& r) {
+         r.PutDword(kSettingsKeyPath, kSpeed, 4);
+         r.PutDword(kSettingsKeyPath, kShuffleNum, 1);
+         r.PutDword(kSettingsKeyPath, kBackColor, 2);
+         r.PutDword(kSettingsKeyPath, kGetImage, 2);
+         r.PutDword(kSettingsKeyPath, kParallel, 1);
+         r.Put(kSettingsKeyPath, kBmpFile, kRegSz, Text("C:\\pic.bmp", 256));
+       }},
+      {"short and long codes",
+       [](MemoryRegistry& r) {
+         r.Put(kSettingsKeyPath, kSpeed, kRegBinary, Bytes({3}));
+         r.Put(kSettingsKeyPath, kBackColor, kRegBinary, Bytes({1, 0, 0, 0, 0}));
+       }},
+      {"text without NUL", [](MemoryRegistry& r) {
+         r.Put(kSettingsKeyPath, kBmpFile, kRegSz, Text(std::string(256, 'y'), 256));
+       }},
+      {"text too long", [](MemoryRegistry& r) {
+         r.Put(kSettingsKeyPath, kBmpFile, kRegSz, Text(std::string(300, 'z'), 300));
+       }},
+  };
+  for (const auto& row : rows) {
+    MemoryRegistry stored;
+    row.store(stored);
+    CountingRegistry counting(stored);
+    SettingsStore counted{counting, alert};
+    const SaverSettings all = ReadSaverSettings(counted);
+    EXPECT_EQ(counting.opens, 1) << row.what;
+    EXPECT_EQ(stored.OpenHandles(), 0) << row.what;
+
+    SettingsStore one{stored, alert};
+    EXPECT_EQ(all.Speed, ReadSettingCode(one, kSpeed, kNoCode)) << row.what;
+    EXPECT_EQ(all.ShuffleNum, ReadSettingCode(one, kShuffleNum, kNoCode)) << row.what;
+    EXPECT_EQ(all.BackColor, ReadSettingCode(one, kBackColor, kNoCode)) << row.what;
+    EXPECT_EQ(all.GetImage, ReadSettingCode(one, kGetImage, kNoCode)) << row.what;
+    EXPECT_EQ(all.Parallel, ReadSettingCode(one, kParallel, kNoCode)) << row.what;
+    const char* text = ReadSettingText(one, kBmpFile);
+    EXPECT_EQ(all.HasBmpFile, text != nullptr) << row.what;
+    const char none[kSettingTextSize] = {};
+    EXPECT_EQ(std::memcmp(all.BmpFile, text != nullptr ? one.SettingTextBuffer : none,
+                          kSettingTextSize), 0)
+        << row.what << ": the whole buffer, and all zero when nothing is read";
+  }
+}
+
 struct WriteRow {
   const char* what;
   int code;
