@@ -38,7 +38,7 @@ inline constexpr ChoiceIds kSpeedGroup = {IDC_SPEED_SLOW, IDC_SPEED_NORMAL, IDC_
 inline constexpr ChoiceIds kShuffleGroup = {IDC_SHUFFLE_FEW, IDC_SHUFFLE_NORMAL, IDC_SHUFFLE_MANY,
                                             IDC_SHUFFLE_TOO_MANY};
 inline constexpr ChoiceIds kBackgroundGroup = {IDC_BACK_WHITE, IDC_BACK_BLACK, kNoButton, kNoButton};
-inline constexpr ChoiceIds kSourceGroup = {kDesktopButton, kBitmapButton, kNoButton, kNoButton};
+inline constexpr ChoiceIds kSourceGroup = {IDC_SOURCE_DESKTOP, IDC_SOURCE_BITMAP, kNoButton, kNoButton};
 
 // In the order the dialog reads them and OK writes them.
 inline constexpr ChoiceGroup kChoiceGroups[] = {
