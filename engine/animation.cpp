@@ -89,8 +89,10 @@ void AdvanceAnimation(PuzzleEngine& engine, Window window, int64_t calendarSecon
   const int32_t block = engine.BlockSize;
 
   if (s.PhaseCounter <= 0) {
+    // The one rule for a shuffle, so the clock is read exactly when it is used.
+    const bool shuffles = ShufflesNextTick(engine);
     --s.PhaseCounter;
-    if (s.PhaseCounter <= s.PauseThreshold) ShufflePuzzle(engine, window, calendarSeconds);
+    if (shuffles) ShufflePuzzle(engine, window, calendarSeconds);
     return;
   }
 

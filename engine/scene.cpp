@@ -94,16 +94,11 @@ void ReleaseIfMade(SurfaceLayer& surfaces, Canvas& surface) {
 }
 
 // Gives back everything SetUpScene holds: the source and the context it used
-// as the model of every surface, and, when the set-up failed, whatever
-// surfaces it made.
-void FinishSetUp(PuzzleEngine& engine, Window window, Canvas reference, bool failed) {
-  SurfaceLayer& surfaces = engine.Surfaces;
-  ReleaseIfMade(surfaces, engine.SourceSurface);
-  if (failed) {
-    ReleaseIfMade(surfaces, engine.WorkSurface);
-    ReleaseIfMade(surfaces, engine.HoleTile);
-    ReleaseIfMade(surfaces, engine.CornerPatch);
-  }
+// as the model of every surface, and, when the puzzle did not get all it
+// needs, whatever surfaces it made.
+void FinishSetUp(PuzzleEngine& engine, Window window, Canvas reference) {
+  ReleaseIfMade(engine.Surfaces, engine.SourceSurface);
+  if (!IsSceneReady(engine)) TearDownScene(engine);
   if (reference == nullptr) return;
   if (engine.ImageMode == ImageFromFile) {
     engine.Services.ReleaseWindowContext(window, reference);
@@ -141,15 +136,15 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
     reference = services.WindowContext(window);
     if (reference == nullptr) {
       surfaces.ReleasePicture(picture);
-      return FinishSetUp(engine, window, reference, true);
+      return FinishSetUp(engine, window, reference);
     }
     engine.SourceSurface = surfaces.MakePictureSurface(reference, picture);
-    if (engine.SourceSurface == nullptr) return FinishSetUp(engine, window, reference, true);
+    if (engine.SourceSurface == nullptr) return FinishSetUp(engine, window, reference);
   } else {
     engine.ImageMode = ImageFromDesktop;
     reference = services.OpenDisplay();
     if (reference == nullptr || !CaptureDesktop(engine, reference, area)) {
-      return FinishSetUp(engine, window, reference, true);
+      return FinishSetUp(engine, window, reference);
     }
   }
 
@@ -161,7 +156,7 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
     engine.SourceSurface = nullptr;
   } else {
     engine.WorkSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
-    if (engine.WorkSurface == nullptr) return FinishSetUp(engine, window, reference, true);
+    if (engine.WorkSurface == nullptr) return FinishSetUp(engine, window, reference);
     TileSourcePicture(engine);
   }
 
@@ -169,7 +164,7 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
   if ((blackSlot || settings.BackColor == kNoCode) && engine.ImageMode == ImageFromDesktop) {
     engine.ImageMode = ImageFromDesktopDark;
     engine.HoleTile = surfaces.MakeSurface(reference, engine.BlockSize, engine.BlockSize);
-    if (engine.HoleTile == nullptr) return FinishSetUp(engine, window, reference, true);
+    if (engine.HoleTile == nullptr) return FinishSetUp(engine, window, reference);
     engine.FillBrush = Brush::Black;
     surfaces.SelectBrush(engine.HoleTile, engine.FillBrush);
     surfaces.Fill(engine.HoleTile, 0, 0, engine.BlockSize, engine.BlockSize);
@@ -180,7 +175,7 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
   const int32_t cornerWidth = std::min(2 * engine.BlockSize, engine.ScreenWidth);
   const int32_t cornerHeight = std::min(2 * engine.BlockSize, engine.ScreenHeight);
   engine.CornerPatch = surfaces.MakeSurface(reference, cornerWidth, cornerHeight);
-  if (engine.CornerPatch == nullptr) return FinishSetUp(engine, window, reference, true);
+  if (engine.CornerPatch == nullptr) return FinishSetUp(engine, window, reference);
   surfaces.Copy(engine.CornerPatch, 0, 0, cornerWidth, cornerHeight, engine.WorkSurface, 0, 0);
 
   engine.FillBrush =
@@ -188,7 +183,7 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
   surfaces.SelectBrush(reference, engine.FillBrush);
   surfaces.SelectBrush(engine.WorkSurface, engine.FillBrush);
 
-  FinishSetUp(engine, window, reference, false);
+  FinishSetUp(engine, window, reference);
 }
 
 bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture) {
