@@ -17,46 +17,14 @@ void DrawEmpty(PuzzleEngine& engine, Canvas context, int32_t x, int32_t y, int32
   }
 }
 
-}  // namespace
-
+// True while a block is on its way from its origin cell to the slot. False
+// while waiting, on the restart tick, and between the shuffle and the first
+// solving tick, when the offset is set but no move is.
 bool IsMoveUnderWay(const PuzzleState& s) {
   return (s.SlideOffsetX != 0 || s.SlideOffsetY != 0) && (s.OriginDeltaX != 0 || s.OriginDeltaY != 0);
 }
 
-void ShowTickFrame(PuzzleEngine& engine, Window window) {
-  const PuzzleState& s = engine.State;
-  const bool solved = s.MoveIndex < kLastMoveSliding;
-  if (!solved && !IsMoveUnderWay(s)) return;
-  Canvas context = engine.Services.WindowContext(window);
-  if (solved) {
-    RestoreSolvedPicture(engine, context);
-  } else {
-    if (context != nullptr) DrawSlideFrame(engine, context);
-    CommitFinishedSlide(engine);
-  }
-  if (context != nullptr) engine.Services.ReleaseWindowContext(window, context);
-}
-
-void RepaintPuzzle(PuzzleEngine& engine, Canvas context) {
-  if (!engine.Shown) return;
-  const PuzzleState& s = engine.State;
-  const int32_t block = engine.BlockSize;
-  engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, engine.ScreenWidth,
-                       engine.ScreenHeight, engine.WorkSurface, 0, 0);
-  // Solving, and a block between its origin cell and the slot: WorkSurface
-  // still holds the block in its origin cell, and in the slot too once the
-  // slide is committed.
-  const bool moving = s.OriginDeltaX != 0 || s.OriginDeltaY != 0;
-  if (s.PhaseCounter != 1 || s.MoveIndex < kLastMoveSliding || !moving) return;
-  const int32_t originX = s.HoleX + s.OriginDeltaX;
-  const int32_t originY = s.HoleY + s.OriginDeltaY;
-  DrawEmpty(engine, context, engine.AreaLeft + s.HoleX, engine.AreaTop + s.HoleY, block, block);
-  DrawEmpty(engine, context, engine.AreaLeft + originX, engine.AreaTop + originY, block, block);
-  engine.Surfaces.Copy(context, engine.AreaLeft + originX + s.SlideOffsetX,
-                       engine.AreaTop + originY + s.SlideOffsetY, block, block, engine.WorkSurface,
-                       originX, originY);
-}
-
+// Draws the block at its current position and the uncovered strip as empty.
 void DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
   const PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
@@ -81,6 +49,7 @@ void DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
             s.UncoveredHeight);
 }
 
+// Copies the block of a finished slide into its slot in WorkSurface.
 void CommitFinishedSlide(PuzzleEngine& engine) {
   const PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
@@ -91,6 +60,10 @@ void CommitFinishedSlide(PuzzleEngine& engine) {
                        block, block, engine.WorkSurface, originX, originY);
 }
 
+// Ends the solve: draws the top-left two blocks by two of the picture, where
+// the empty slot ended up (the rest of the window already shows the picture),
+// and puts them back into WorkSurface, which then holds the whole picture for
+// the next shuffle. Without a context only WorkSurface is restored.
 void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context) {
   const int32_t twoBlocks = 2 * engine.BlockSize;
   if (context != nullptr) {
@@ -98,6 +71,41 @@ void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context) {
                          engine.CornerPatch, 0, 0);
   }
   engine.Surfaces.Copy(engine.WorkSurface, 0, 0, twoBlocks, twoBlocks, engine.CornerPatch, 0, 0);
+}
+
+}  // namespace
+
+void ShowTickFrame(PuzzleEngine& engine, Window window) {
+  const PuzzleState& s = engine.State;
+  const bool solved = s.MoveIndex < kLastMoveSliding;
+  if (!solved && !IsMoveUnderWay(s)) return;
+  Canvas context = engine.Services.WindowContext(window);
+  if (solved) {
+    RestoreSolvedPicture(engine, context);
+  } else {
+    if (context != nullptr) DrawSlideFrame(engine, context);
+    CommitFinishedSlide(engine);
+  }
+  if (context != nullptr) engine.Services.ReleaseWindowContext(window, context);
+}
+
+void RepaintPuzzle(PuzzleEngine& engine, Canvas context) {
+  if (!engine.Shown) return;
+  const PuzzleState& s = engine.State;
+  const int32_t block = engine.BlockSize;
+  engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, engine.ScreenWidth,
+                       engine.ScreenHeight, engine.WorkSurface, 0, 0);
+  // Solving, and a block between its origin cell and the slot: WorkSurface
+  // still holds the block in its origin cell, and in the slot too once the
+  // slide is committed.
+  if (s.PhaseCounter != 1 || s.MoveIndex < kLastMoveSliding || !IsMoveUnderWay(s)) return;
+  const int32_t originX = s.HoleX + s.OriginDeltaX;
+  const int32_t originY = s.HoleY + s.OriginDeltaY;
+  DrawEmpty(engine, context, engine.AreaLeft + s.HoleX, engine.AreaTop + s.HoleY, block, block);
+  DrawEmpty(engine, context, engine.AreaLeft + originX, engine.AreaTop + originY, block, block);
+  engine.Surfaces.Copy(context, engine.AreaLeft + originX + s.SlideOffsetX,
+                       engine.AreaTop + originY + s.SlideOffsetY, block, block, engine.WorkSurface,
+                       originX, originY);
 }
 
 }  // namespace tessalander

@@ -9,11 +9,6 @@
 
 namespace tessalander {
 
-// True while a block is on its way from its origin cell to the slot. False
-// while waiting, on the restart tick, and between the shuffle and the first
-// solving tick, when the offset is set but no move is.
-bool IsMoveUnderWay(const PuzzleState& state);
-
 // Draws what this tick changed, if anything, and commits a finished slide
 // into WorkSurface, even when no context can be had to draw with.
 void ShowTickFrame(PuzzleEngine& engine, Window window);
@@ -22,17 +17,5 @@ void ShowTickFrame(PuzzleEngine& engine, Window window);
 // and while a move is under way its slot and origin cell empty but for the
 // block. Nothing before the first shuffle has shown it.
 void RepaintPuzzle(PuzzleEngine& engine, Canvas context);
-
-// Draws the block at its current position and the uncovered strip as empty.
-void DrawSlideFrame(PuzzleEngine& engine, Canvas context);
-
-// Copies the block of a finished slide into its slot in WorkSurface.
-void CommitFinishedSlide(PuzzleEngine& engine);
-
-// Ends the solve: draws the top-left two blocks by two of the picture, where
-// the empty slot ended up (the rest of the window already shows the picture),
-// and puts them back into WorkSurface, which then holds the whole picture for
-// the next shuffle. Without a context only WorkSurface is restored.
-void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context);
 
 }  // namespace tessalander
