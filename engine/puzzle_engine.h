@@ -1,6 +1,7 @@
 // One puzzle: its state, the rectangle of the window it plays in, its
-// surfaces, and the back-ends it draws and ticks with. The saver window owns
-// the one it shows; tests and tools build as many fresh ones as they like.
+// surfaces, and the back-ends it draws and ticks with. The saver window's
+// scene holds one per monitor (PuzzleScene); tests and tools build as many
+// fresh ones as they like.
 #pragma once
 
 #include <cstddef>

@@ -37,11 +37,11 @@ void AppendBytes(void* context, void* data, int size) {
   out->insert(out->end(), bytes, bytes + size);
 }
 
-}  // namespace
+bool IsBmp(const std::vector<uint8_t>& bytes) {
+  return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+}
 
-std::optional<MemorySurface> DecodeBmp(const std::vector<uint8_t>& bytes) {
-  // LoadImageA reads bitmaps only; the decoder would take PNG and JPEG too.
-  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+std::optional<MemorySurface> Decode(const std::vector<uint8_t>& bytes) {
   if (bytes.size() > static_cast<size_t>(INT32_MAX)) return std::nullopt;
   int width = 0, height = 0, channels = 0;
   const unsigned char* rgb = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()),
@@ -49,22 +49,33 @@ std::optional<MemorySurface> DecodeBmp(const std::vector<uint8_t>& bytes) {
   return FromRgb(rgb, width, height);
 }
 
-std::optional<MemorySurface> ReadImageFile(const std::string& path) {
-  // A BMP goes through the header check first, as a picture file does.
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) return std::nullopt;
-  const std::streamoff size = file.tellg();
-  uint8_t head[kBitmapHeaderBytes] = {};
-  file.seekg(0);
-  file.read(reinterpret_cast<char*>(head), sizeof head);
-  const bool isBmp = file.gcount() >= 2 && head[0] == 'B' && head[1] == 'M';
-  if (size < 0 || (isBmp && !BitmapHeaderIsPossible(head, static_cast<size_t>(file.gcount()),
-                                                    static_cast<uint64_t>(size)))) {
+}  // namespace
+
+bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  // A directory opens, and then the first read throws.
+  try {
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    return false;
+  }
+  return !file.bad();
+}
+
+std::optional<MemorySurface> DecodeBmp(const std::vector<uint8_t>& bytes) {
+  // LoadImageA reads bitmaps only; the decoder would take PNG and JPEG too.
+  if (!IsBmp(bytes) || !BitmapHeaderIsPossible(bytes.data(), bytes.size(), bytes.size())) {
     return std::nullopt;
   }
-  int width = 0, height = 0, channels = 0;
-  const unsigned char* rgb = stbi_load(path.c_str(), &width, &height, &channels, 3);
-  return FromRgb(rgb, width, height);
+  return Decode(bytes);
+}
+
+std::optional<MemorySurface> ReadImageFile(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  if (!ReadDiskFile(path, bytes)) return std::nullopt;
+  // A BMP is read as a picture file is, header check first.
+  return IsBmp(bytes) ? DecodeBmp(bytes) : Decode(bytes);
 }
 
 std::vector<uint8_t> EncodeBmp(const MemorySurface& surface) {

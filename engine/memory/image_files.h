@@ -11,8 +11,12 @@
 
 namespace tessalander {
 
-// A Windows bitmap file's pixels; nothing for any other format or a damaged
-// file.
+// Fills bytes with the file's contents; false when it cannot be read (a
+// directory included).
+bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes);
+
+// A Windows bitmap file's pixels; nothing for any other format, a damaged file
+// or a header no bitmap can have (such a file never reaches the decoder).
 std::optional<MemorySurface> DecodeBmp(const std::vector<uint8_t>& bytes);
 
 // Any picture file the tools accept as input (BMP or PNG).

@@ -1,24 +1,8 @@
 #include "engine/memory/memory_surface_layer.h"
 
-#include <fstream>
-#include <iterator>
-
-#include "engine/bitmap_header.h"
 #include "engine/memory/image_files.h"
 
 namespace tessalander {
-
-bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  // A directory opens, and then the first read throws.
-  try {
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  } catch (const std::ios_base::failure&) {
-    return false;
-  }
-  return !file.bad();
-}
 
 MemorySurface* MemorySurfaceLayer::Adopt(MemorySurface surface) {
   auto owned = std::make_unique<MemorySurface>(std::move(surface));
@@ -33,7 +17,6 @@ Picture MemorySurfaceLayer::LoadPicture(const char* path, int32_t width, int32_t
   loads_.push_back({path == nullptr ? std::string() : std::string(path), width, height});
   std::vector<uint8_t> bytes;
   if (path == nullptr || !reader_(path, bytes)) return nullptr;
-  if (!BitmapHeaderIsPossible(bytes.data(), bytes.size(), bytes.size())) return nullptr;
   std::optional<MemorySurface> picture = DecodeBmp(bytes);
   if (!picture) return nullptr;
   // A size of 0 keeps the file's own size on that axis.

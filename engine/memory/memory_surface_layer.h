@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/memory/image_files.h"
 #include "engine/memory/memory_surface.h"
 #include "engine/surface_layer.h"
 
@@ -20,8 +21,6 @@ namespace tessalander {
 
 // Fills bytes with the file's contents; false when it cannot be read.
 using FileReader = std::function<bool(const std::string& path, std::vector<uint8_t>& bytes)>;
-
-bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes);
 
 class MemorySurfaceLayer : public SurfaceLayer {
  public:

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <limits>
 
+#include "engine/puzzle_areas.h"
+
 namespace tessalander {
 
 namespace {
@@ -47,7 +49,7 @@ bool ParseMonitor(const std::string& text, ScreenRect* monitor) {
   return true;
 }
 
-// Comma-separated monitors, at most 16; the first, the primary, at the origin,
+// Comma-separated monitors, at most as many as the saver plays on; the first, the primary, at the origin,
 // and the virtual screen that holds them all at most 16384 pixels each way.
 bool ParseMonitors(const std::string& text, std::vector<ScreenRect>* monitors) {
   monitors->clear();
@@ -57,7 +59,7 @@ bool ParseMonitors(const std::string& text, std::vector<ScreenRect>* monitors) {
     const size_t comma = text.find(',', start);
     ScreenRect monitor;
     if (!ParseMonitor(text.substr(start, comma == std::string::npos ? comma : comma - start), &monitor) ||
-        monitors->size() == 16) {
+        monitors->size() == static_cast<size_t>(kMostMonitors)) {
       return false;
     }
     if (monitors->empty()) box = monitor;
