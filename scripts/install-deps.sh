@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build, the tests and the run
-# command need and this machine lacks. Safe to run again: it installs nothing
-# when everything is present. Works as root, or through sudo for a user.
+# command need and this machine lacks, and any further packages named on the
+# command line (the measuring scripts' extras). Safe to run again: it
+# installs nothing when everything is present. Works as root, or through sudo
+# for a user.
+#
+#   scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -18,6 +22,8 @@ packages=(
   fonts-ipafont-gothic
   # test scripts
   python3 file
+  # the caller's own
+  "$@"
 )
 
 missing=()

@@ -38,18 +38,10 @@ measure_deps() {
   "$MEASURE_ROOT/scripts/install-deps.sh"
 }
 
-# Installs the peer saver when it is missing: only the comparison needs it,
-# so it is not among the project's packages.
+# Installs the peer saver too: only the comparison needs it, so it is not
+# among the project's packages.
 measure_peer_deps() {
-  if [ ! -x "$SLIDESCREEN" ]; then
-    echo "Installing xscreensaver-data (the slidescreen hack, for comparison)" >&2
-    local as_root=()
-    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-    local install=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq
-      --no-install-recommends xscreensaver-data)
-    # A fresh machine may not have the package lists yet.
-    "${install[@]}" >/dev/null 2>&1 || { "${as_root[@]}" apt-get update -qq && "${install[@]}" >/dev/null; }
-  fi
+  "$MEASURE_ROOT/scripts/install-deps.sh" xscreensaver-data
 }
 
 # The 64-bit saver, its default picture and the black-window test program;
