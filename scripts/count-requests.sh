@@ -23,18 +23,15 @@ cd "$(dirname "$0")/.."
 
 fast=1
 if [ "${1:-}" = --defaults ]; then fast=0; shift; fi
-case "${1:-}" in -h|--help|'') sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 2 ;; esac
+case "${1:-}" in
+  -h|--help) measure_usage; exit 0 ;;
+  '') measure_usage >&2; exit 2 ;;
+esac
 size=$1
 seconds=${2:-30}
-[[ $size =~ ^[0-9]+x[0-9]+$ ]] || { echo "SIZE must look like 1024x768" >&2; exit 2; }
+measure_check_size "$size"
 
-measure_deps
-measure_build
-measure_workdir count-requests
-
-measure_wine_env "$MEASURE_WORK/wine" "$size"
-# shellcheck disable=SC1090
-. "$WINE_ENV"
+measure_prepare count-requests "$size"
 measure_saver_folder "$fast"
 
 # The same prefix, served now by a wineserver that traces every request.

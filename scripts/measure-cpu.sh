@@ -40,7 +40,7 @@ while [ $# -gt 0 ]; do
     --fast) fast=1; shift ;;
     --quiet-wait) quiet_wait=$2; shift 2 ;;
     --warmup) warmup=$2; shift 2 ;;
-    -h|--help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) measure_usage; exit 0 ;;
     *) break ;;
   esac
 done
@@ -48,18 +48,13 @@ done
 size=$1
 seconds=$2
 runs=${3:-1}
-[[ $size =~ ^[0-9]+x[0-9]+$ ]] || { echo "SIZE must look like 1024x768" >&2; exit 2; }
-
-measure_deps
-measure_peer_deps
-measure_build
-measure_workdir measure-cpu
+measure_check_size "$size"
 
 # The saver: a Wine prefix and its Xvfb, the picture in its working folder.
-measure_wine_env "$MEASURE_WORK/wine" "$size"
+# The peer's package comes too: only the comparison needs it, so it is not
+# among the project's packages.
+measure_prepare measure-cpu "$size" xscreensaver-data
 saver_xvfb=$XVFB_PID
-# shellcheck disable=SC1090
-. "$WINE_ENV"
 measure_keep_desktop
 measure_saver_folder "$fast"
 

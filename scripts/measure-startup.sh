@@ -34,24 +34,21 @@ cd "$(dirname "$0")/.."
 
 warm=0
 if [ "${1:-}" = --warm ]; then warm=1; shift; fi
-case "${1:-}" in -h|--help|'') sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 2 ;; esac
+case "${1:-}" in
+  -h|--help) measure_usage; exit 0 ;;
+  '') measure_usage >&2; exit 2 ;;
+esac
 size=$1
 mode=${2:-all}
 runs=${3:-5}
-[[ $size =~ ^[0-9]+x[0-9]+$ ]] || { echo "SIZE must look like 1024x768" >&2; exit 2; }
+measure_check_size "$size"
 case "$mode" in
   picture|desktop|floor) modes=("$mode") ;;
   all) modes=(picture desktop floor) ;;
   *) echo "the mode is picture, desktop, floor or all" >&2; exit 2 ;;
 esac
 
-measure_deps
-measure_build
-measure_workdir measure-startup
-
-measure_wine_env "$MEASURE_WORK/wine" "$size"
-# shellcheck disable=SC1090
-. "$WINE_ENV"
+measure_prepare measure-startup "$size"
 [ "$warm" = 1 ] && measure_keep_desktop
 measure_wallpaper "$DISPLAY" "$size" "$PICTURE" "$MEASURE_WORK"
 mkdir -p "$MEASURE_WORK/picture" "$MEASURE_WORK/desktop"

@@ -33,15 +33,30 @@ measure_cleanup() {
   [ -n "$MEASURE_WORK" ] && rm -rf "$MEASURE_WORK"
 }
 
-# Installs what the project needs.
-measure_deps() {
-  "$MEASURE_ROOT/scripts/install-deps.sh"
+# Prints the usage: the comment at the head of the running script. The
+# scripts `cd` before they source this file, so $0 may no longer lead to it.
+measure_usage() {
+  sed -n '2,/^set -euo/p' "$MEASURE_ROOT/scripts/$(basename "$0")" | sed '$d; s/^# \{0,1\}//'
 }
 
-# Installs the peer saver too: only the comparison needs it, so it is not
-# among the project's packages.
-measure_peer_deps() {
-  "$MEASURE_ROOT/scripts/install-deps.sh" xscreensaver-data
+# Ends the script (status 2) unless SIZE is a screen size.
+measure_check_size() {  # measure_check_size SIZE
+  [[ $1 =~ ^[0-9]+x[0-9]+$ ]] || { echo "SIZE must look like 1024x768" >&2; exit 2; }
+}
+
+# What every measurement starts from: the project's packages and any other
+# PACKAGE it needs, the build, a work folder for NAME, and a throw-away Wine
+# prefix on a new Xvfb of SIZE with its env file sourced. Sets what
+# measure_wine_env sets.
+measure_prepare() {  # measure_prepare NAME SIZE [PACKAGE...]
+  local name=$1 size=$2
+  shift 2
+  "$MEASURE_ROOT/scripts/install-deps.sh" "$@"
+  measure_build
+  measure_workdir "$name"
+  measure_wine_env "$MEASURE_WORK/wine" "$size"
+  # shellcheck disable=SC1090
+  . "$WINE_ENV"
 }
 
 # The 64-bit saver, its default picture and the black-window test program;
