@@ -16,6 +16,8 @@
 # of about 13 s and a rest of 7.5 s, so the default 30 s holds both. With
 # --defaults the saver has no stored settings; its solve then lasts about
 # 80 s, so give SECONDS of 100 or more to see a rest.
+# TESS_SCR and TESS_SCR_ARGS count another program, as in
+# scripts/measure-cpu.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/measure/lib.sh
@@ -57,10 +59,8 @@ done
 measure_keep_desktop
 
 echo "Tessalander.scr /s at $size with $SETTINGS: wineserver requests per 50 ms tick"
-(cd "$MEASURE_WORK/saver" && exec "$WINE64" "$SCR" /s </dev/null >>"$MEASURE_WORK/saver.log" 2>&1) &
-saver=$!
-measure_pids+=("$saver")
-echo "$saver" >"$pidfile"
+measure_start_saver
+echo "$SAVER_PID" >"$pidfile"
 wait "$probe" || { echo "the request count failed" >&2; exit 1; }
-measure_stop "$saver"
+measure_stop "$SAVER_PID"
 cat "$MEASURE_WORK/counts.txt"

@@ -81,10 +81,8 @@ idle=$(python3 scripts/measure/cpu_window.py 10 wineserver="$WINESERVER_PID" | s
 
 for run in $(seq "$runs"); do
   measure_wait_quiet "$quiet_wait" || true
-  # shellcheck disable=SC2086  # TESS_SCR_ARGS is a list of words
-  (cd "$MEASURE_WORK/saver" && exec "$WINE64" "$SCR" ${TESS_SCR_ARGS:-/s} </dev/null >>"$MEASURE_WORK/saver.log" 2>&1) &
-  saver=$!
-  measure_pids+=("$saver")
+  measure_start_saver
+  saver=$SAVER_PID
   HOME=$MEASURE_WORK/home DISPLAY=$peer_display setsid "$SLIDESCREEN" --root \
     </dev/null >>"$MEASURE_WORK/peer.log" 2>&1 &
   peer=$!

@@ -51,16 +51,19 @@ esac
 measure_prepare measure-startup "$size"
 [ "$warm" = 1 ] && measure_keep_desktop
 measure_wallpaper "$DISPLAY" "$size" "$PICTURE" "$MEASURE_WORK"
-mkdir -p "$MEASURE_WORK/picture" "$MEASURE_WORK/desktop"
-cp "$PICTURE" "$MEASURE_WORK/picture/"
+# The picture's launches run in the saver's folder, with no stored settings;
+# the desktop capture's and the floor's in an empty one.
+measure_saver_folder 0
+mkdir -p "$MEASURE_WORK/desktop"
 
 # One launch; prints the milliseconds to the first frame and to the end of
 # its drawing ("FIRST DRAWN"), or "none none".
 launch() {  # launch MODE
-  local folder=$MEASURE_WORK/$1 accept=picture program=("$SCR" /s)
-  if [ "$1" = floor ]; then
-    folder=$MEASURE_WORK/desktop accept=any program=("$BLACK_WINDOW" 20)
-  fi
+  local folder=$MEASURE_WORK/saver accept=picture program=("$SCR" /s)
+  case "$1" in
+    desktop) folder=$MEASURE_WORK/desktop ;;
+    floor) folder=$MEASURE_WORK/desktop accept=any program=("$BLACK_WINDOW" 20) ;;
+  esac
   [ "$warm" = 1 ] || measure_wait_desktop_gone "$WINEPREFIX"
   (cd "$folder" && python3 "$MEASURE_ROOT/scripts/measure/xprobe.py" first-frame --accept "$accept" \
     -- "$WINE64" "${program[@]}" 2>>"$MEASURE_WORK/wine.log") |

@@ -172,6 +172,17 @@ measure_saver_folder() {  # measure_saver_folder FAST
   cp "$PICTURE" "$MEASURE_WORK/saver/"
 }
 
+# Starts the saver, $SCR with the arguments TESS_SCR_ARGS (default "/s"), in
+# the folder measure_saver_folder made; its output goes to saver.log. Sets
+# SAVER_PID. Needs the env file sourced.
+measure_start_saver() {
+  # shellcheck disable=SC2086  # TESS_SCR_ARGS is a list of words
+  (cd "$MEASURE_WORK/saver" && exec "$WINE64" "$SCR" ${TESS_SCR_ARGS:-/s} \
+    </dev/null >>"$MEASURE_WORK/saver.log" 2>&1) &
+  SAVER_PID=$!
+  measure_pids+=("$SAVER_PID")
+}
+
 # A new Xvfb of SIZE at depth 24, in a process group of its own. Sets
 # XVFB_DISPLAY and XVFB_PID.
 measure_xvfb() {  # measure_xvfb DIR SIZE
