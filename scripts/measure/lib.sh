@@ -81,7 +81,7 @@ measure_keep_desktop() {
 }
 
 # A throw-away Wine prefix with a warm wineserver on a new Xvfb of SIZE.
-# Sets WINE_ENV (the env file) and WINESERVER_PID.
+# Sets WINE_ENV (the env file) and XVFB_PID (that Xvfb).
 measure_wine_env() {  # measure_wine_env DIR SIZE
   measure_envs+=("$1")
   USE_DISPLAY='' "$MEASURE_ROOT/testing/wine/env.sh" start "$1" "$2" >/dev/null
@@ -97,13 +97,11 @@ measure_wine_env() {  # measure_wine_env DIR SIZE
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
     "$WINE64" reg query 'HKCU\Software\Wine' >/dev/null 2>&1 || true
   )
-  WINESERVER_PID=$(wineserver_pid "$1/prefix")
-  [ -n "$WINESERVER_PID" ] || { echo "no wineserver found for $1/prefix" >&2; return 1; }
   XVFB_PID=$(cat "$1/xvfb.pid")
 }
 
-# The wineserver that serves PREFIX: it works in a folder named after the
-# prefix's device and inode numbers.
+# The pid of the wineserver that serves PREFIX: it works in a folder named
+# after the prefix's device and inode numbers. Returns 1 when there is none.
 wineserver_pid() {  # wineserver_pid PREFIX
   local dev ino proc
   read -r dev ino < <(stat -c '%d %i' "$1")
@@ -116,6 +114,8 @@ wineserver_pid() {  # wineserver_pid PREFIX
     esac
     [ "$(basename "$(readlink "$proc/cwd" 2>/dev/null)")" = "$want" ] && { basename "$proc"; return 0; }
   done
+  echo "no wineserver found for $1" >&2
+  return 1
 }
 
 # The other Windows processes of a Wine prefix (services, the desktop,
