@@ -42,7 +42,7 @@ measure_saver_folder "$fast"
 trace=$MEASURE_WORK/trace.fifo
 mkfifo "$trace"
 pidfile=$MEASURE_WORK/saver.pid
-python3 scripts/measure/xprobe.py requests --seconds "$((seconds + 3))" --log "$trace" \
+python3 "$MEASURE_DIR/xprobe.py" requests --seconds "$((seconds + 3))" --log "$trace" \
   --pid-file "$pidfile" >"$MEASURE_WORK/counts.txt" &
 probe=$!
 measure_pids+=("$probe")

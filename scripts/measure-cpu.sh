@@ -79,7 +79,7 @@ results=$MEASURE_WORK/results.txt
 # Wine's own floor, for reading the figures: a wineserver keeps waking up
 # with no program running at all; nothing is subtracted.
 measure_wait_quiet "$quiet_wait" 2>/dev/null || true
-idle=$(python3 scripts/measure/cpu_window.py 10 wineserver="$saver_server" | sed -n 's/^wineserver //p')
+idle=$(python3 "$MEASURE_DIR/cpu_window.py" 10 wineserver="$saver_server" | sed -n 's/^wineserver //p')
 
 for run in $(seq "$runs"); do
   measure_wait_quiet "$quiet_wait" || true
@@ -93,7 +93,7 @@ for run in $(seq "$runs"); do
   kill -0 "$saver" 2>/dev/null || { echo "the saver ended early; see $MEASURE_WORK/saver.log" >&2; exit 1; }
   kill -0 "$peer" 2>/dev/null || { echo "slidescreen ended early:" >&2; cat "$MEASURE_WORK/peer.log" >&2; exit 1; }
   helpers=$(wine_helpers "$WINEPREFIX" "$saver")
-  python3 scripts/measure/cpu_window.py "$seconds" saver="$saver" wineserver="$saver_server" \
+  python3 "$MEASURE_DIR/cpu_window.py" "$seconds" saver="$saver" wineserver="$saver_server" \
     xvfb="$saver_xvfb" peer="$peer" peer_xvfb="$peer_xvfb" helpers="$helpers" >"$MEASURE_WORK/window.txt"
   measure_stop "$saver"
   measure_stop "$peer"

@@ -65,7 +65,7 @@ launch() {  # launch MODE
     floor) folder=$MEASURE_WORK/desktop accept=any program=("$BLACK_WINDOW" 20) ;;
   esac
   [ "$warm" = 1 ] || measure_wait_desktop_gone "$WINEPREFIX"
-  (cd "$folder" && python3 "$MEASURE_ROOT/scripts/measure/xprobe.py" first-frame --accept "$accept" \
+  (cd "$folder" && python3 "$MEASURE_DIR/xprobe.py" first-frame --accept "$accept" \
     -- "$WINE64" "${program[@]}" 2>>"$MEASURE_WORK/wine.log") |
     awk -F= '{ v[$1] = $2 } END { print (v["first_frame_ms"] == "" ? "none" : v["first_frame_ms"]),
       (v["frame_drawn_ms"] == "" ? "none" : v["frame_drawn_ms"]) }'

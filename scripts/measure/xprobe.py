@@ -18,14 +18,14 @@
       server resets when its last client leaves, and the wallpaper would go
       with it.
 
-  xprobe.py requests --seconds S --log FIFO --pid-file PID-FILE [--tick-ms 50] [-v]
+  xprobe.py requests --seconds S --log FIFO --pid-file PID-FILE [-v]
       Reads a wineserver trace (`wineserver -d1`) from FIFO as it is written,
       samples the screen every 100 ms for S seconds, and prints the requests
       of the process whose pid PID-FILE holds (written once it runs), per
-      timer tick: over the ticks in which the screen changed (the solve) and
-      over the stretches of two seconds or more in which it did not (the
-      rest), each less half a second at either end, and counted from the
-      first change on. The most frequent requests follow.
+      50 ms timer tick: over the ticks in which the screen changed (the
+      solve) and over the stretches of two seconds or more in which it did
+      not (the rest), each less half a second at either end, and counted
+      from the first change on. The most frequent requests follow.
 
 The screen is sampled as a set of full-width rows spread over its height,
 with one XGetImage each: cheap enough to run beside the program it watches
@@ -49,6 +49,7 @@ import time
 ALL_PLANES = ctypes.c_ulong(~0 & 0xFFFFFFFFFFFFFFFF)
 Z_PIXMAP = 2
 DAMAGE_REPORT_NON_EMPTY = 3
+TICK_MS = 50  # the saver's timer
 
 
 class XImage(ctypes.Structure):
@@ -346,7 +347,7 @@ def requests(args):
     # Bins next to a change of phase hold a shuffle or the last move's end.
     margin = 5
     busy, quiet = phase_spans(changes, quiet_min=20)
-    ticks_per_bin = 100 / args.tick_ms
+    ticks_per_bin = 100 / TICK_MS
 
     def rate(spans, of):
         count, n, by_name = 0, 0, collections.Counter()
@@ -390,7 +391,6 @@ def main():
     rq.add_argument("--seconds", type=float, required=True)
     rq.add_argument("--log", required=True)
     rq.add_argument("--pid-file", required=True)
-    rq.add_argument("--tick-ms", type=float, default=50)
     rq.add_argument("-v", "--verbose", action="store_true")
     args = parser.parse_args()
     return {"first-frame": first_frame, "set-root": set_root, "requests": requests}[args.mode](args)
