@@ -12,17 +12,34 @@ set(TESSALANDER_WINE_DIR "${CMAKE_BINARY_DIR}/wine-env")
 # with its own X server and prefix in TESSALANDER_WINE_DIR-monitors-LAYOUT.
 set(TESSALANDER_WINE_MONITOR_LAYOUTS right left)
 
-# tessalander_add_wine_test(NAME SCRIPT [ARGS...])
-function(tessalander_add_wine_test name script)
+# The body of the three below. FIXTURE and LOCK are the display's fixture and
+# resource lock, ENV_DIR the folder of its env file (testing/wine/env.sh);
+# MONITORS, when not empty, is the layout of two monitors the script is told.
+function(_tessalander_add_wine_test name fixture lock env_dir monitors script)
   if(NOT TESSALANDER_WINE_TESTS)
     return()
   endif()
+  if(monitors AND NOT monitors IN_LIST TESSALANDER_WINE_MONITOR_LAYOUTS)
+    message(FATAL_ERROR "${name}: monitor layout '${monitors}' is not one of ${TESSALANDER_WINE_MONITOR_LAYOUTS}")
+  endif()
+  set(environment "TEST_NAME=${name}")
+  if(monitors)
+    list(APPEND environment "TESS_MONITORS=${monitors}")
+  endif()
+  list(APPEND environment "TESS_WINE_ENV=${env_dir}/env" "TESS_SCR=$<TARGET_FILE:tessalander_scr>"
+    "TESS_BUILD=${CMAKE_BINARY_DIR}" "TESS_SOURCE=${PROJECT_SOURCE_DIR}")
   add_test(NAME "${name}" COMMAND bash "${script}" ${ARGN})
   set_tests_properties("${name}" PROPERTIES
-    FIXTURES_REQUIRED wine
-    RESOURCE_LOCK wine_display
+    FIXTURES_REQUIRED "${fixture}"
+    RESOURCE_LOCK "${lock}"
     TIMEOUT 240
-    ENVIRONMENT "TEST_NAME=${name};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "${environment}")
+endfunction()
+
+# tessalander_add_wine_test(NAME SCRIPT [ARGS...])
+# A test of the real .scr on the shared display and prefix, TESSALANDER_WINE_DIR.
+function(tessalander_add_wine_test name script)
+  _tessalander_add_wine_test("${name}" wine wine_display "${TESSALANDER_WINE_DIR}" "" "${script}" ${ARGN})
 endfunction()
 
 # tessalander_add_wine_test_on_second_display(NAME SCRIPT [ARGS...])
@@ -31,31 +48,14 @@ endfunction()
 # have a prefix's settings to themselves there, and the one that watches a
 # minute of saver cycles.
 function(tessalander_add_wine_test_on_second_display name script)
-  if(NOT TESSALANDER_WINE_TESTS)
-    return()
-  endif()
-  add_test(NAME "${name}" COMMAND bash "${script}" ${ARGN})
-  set_tests_properties("${name}" PROPERTIES
-    FIXTURES_REQUIRED wine_second
-    RESOURCE_LOCK wine_display_second
-    TIMEOUT 240
-    ENVIRONMENT "TEST_NAME=${name};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}-second/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
+  _tessalander_add_wine_test("${name}" wine_second wine_display_second "${TESSALANDER_WINE_DIR}-second" ""
+    "${script}" ${ARGN})
 endfunction()
 
 # tessalander_add_wine_monitors_test(NAME LAYOUT SCRIPT [ARGS...])
 # A test on two monitors; LAYOUT is right or left (where the secondary sits).
 # The script sees the same variables as above, and TESS_MONITORS=LAYOUT.
 function(tessalander_add_wine_monitors_test name layout script)
-  if(NOT TESSALANDER_WINE_TESTS)
-    return()
-  endif()
-  if(NOT layout IN_LIST TESSALANDER_WINE_MONITOR_LAYOUTS)
-    message(FATAL_ERROR "${name}: monitor layout '${layout}' is not one of ${TESSALANDER_WINE_MONITOR_LAYOUTS}")
-  endif()
-  add_test(NAME "${name}" COMMAND bash "${script}" ${ARGN})
-  set_tests_properties("${name}" PROPERTIES
-    FIXTURES_REQUIRED "wine_monitors_${layout}"
-    RESOURCE_LOCK "wine_monitors_${layout}"
-    TIMEOUT 240
-    ENVIRONMENT "TEST_NAME=${name};TESS_MONITORS=${layout};TESS_WINE_ENV=${TESSALANDER_WINE_DIR}-monitors-${layout}/env;TESS_SCR=$<TARGET_FILE:tessalander_scr>;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR}")
+  _tessalander_add_wine_test("${name}" "wine_monitors_${layout}" "wine_monitors_${layout}"
+    "${TESSALANDER_WINE_DIR}-monitors-${layout}" "${layout}" "${script}" ${ARGN})
 endfunction()
