@@ -23,8 +23,8 @@ def machine(data):
 
 
 def main(path, x86, x64):
-    check("archive name", True, re.fullmatch(r"Tessalander-\d+\.\d+(\.\d+)*-windows\.zip",
-                                             os.path.basename(path)) is not None)
+    version = re.fullmatch(r"Tessalander-(\d+\.\d+(?:\.\d+)*)-windows\.zip", os.path.basename(path))
+    check("archive name", True, version is not None)
     with zipfile.ZipFile(path) as archive:
         entries = archive.infolist()
         files = {entry.filename: archive.read(entry) for entry in entries}
@@ -41,8 +41,8 @@ def main(path, x86, x64):
         check(f"{name}: every line ends in CRLF", text.count(b"\n"), text.count(b"\r\n"))
         check(f"{name}: ends with a line end", True, text.endswith(b"\r\n"))
     readme = files.get("README.txt", b"").decode("utf-8", "replace")
-    version = re.search(r"Tessalander-(.+)-windows\.zip", os.path.basename(path))
-    check("README.txt names the version", True, bool(version) and f"Tessalander {version.group(1)}" in readme)
+    check("README.txt names the version", True,
+          version is not None and f"Tessalander {version.group(1)}" in readme)
     for subject in ["x86\\Tessalander.scr", "x64\\Tessalander.scr", "Install",
                     "HKEY_CURRENT_USER\\Software\\QEL\\Tessalander", "LICENSE.txt"]:
         check(f"README.txt mentions {subject}", True, subject in readme)
