@@ -271,9 +271,6 @@ TEST(PuzzleScene, OneTimerOnePaintOneQuitAndNothingLeftBehind) {
   }
 }
 
-// Surfaces are asked for puzzle by puzzle, each puzzle's two (the picture,
-// which is of the monitor's size and becomes WorkSurface, and the corner
-// patch) before the next's.
 // The clock is read once for each tick that shuffles any puzzle, and on no
 // other: the two monitors' first shuffles share one reading.
 TEST(PuzzleScene, TheClockIsReadOnlyToShuffle) {
@@ -299,6 +296,10 @@ TEST(PuzzleScene, TheClockIsReadOnlyToShuffle) {
   EXPECT_GE(shuffleTicks, 3) << "the test saw whole cycles";
 }
 
+// Surfaces are asked for puzzle by puzzle, each puzzle's two (the picture,
+// which is of the monitor's size and becomes WorkSurface, and the corner
+// patch) before the next's: surfaces 1 and 2 are the primary's, 3 and 4
+// the secondary's.
 TEST(PuzzleScene, APuzzleThatCannotBeSetUpLeavesItsMonitorBlackAndTheOthersPlay) {
   // refused surfaces | primary ready | secondary ready | timer
   const struct {
