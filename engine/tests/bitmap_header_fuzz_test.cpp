@@ -6,14 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "engine/bitmap_header.h"
 #include "engine/memory/memory_surface_layer.h"
+#include "engine/tests/support/kept_bitmaps.h"
 
 namespace tessalander {
 
@@ -21,13 +22,7 @@ namespace {
 
 std::vector<std::vector<uint8_t>> Seeds() {
   std::vector<std::vector<uint8_t>> seeds;
-  for (const char* folder : {"hostile", "valid"}) {
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(TESSALANDER_TEST_BITMAPS) / folder)) {
-      std::ifstream file(entry.path(), std::ios::binary);
-      seeds.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-  }
+  for (auto& [name, file] : KeptBitmaps()) seeds.push_back(std::move(file.bytes));
   return seeds;
 }
 

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 
 #include "engine/memory/memory_surface_layer.h"
 #include "engine/tests/support/engine_test_support.h"
+#include "engine/tests/support/kept_bitmaps.h"
 
 namespace tessalander {
 
@@ -158,29 +156,11 @@ TEST(BitmapHeader, FileAndHeaderStructure) {
   }
 }
 
-std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
-}
-
-// Every kept file by name, with whether it is a possible bitmap.
-std::map<std::string, std::pair<std::vector<uint8_t>, bool>> KeptFiles() {
-  std::map<std::string, std::pair<std::vector<uint8_t>, bool>> files;
-  for (const bool possible : {false, true}) {
-    const std::filesystem::path folder =
-        std::filesystem::path(TESSALANDER_TEST_BITMAPS) / (possible ? "valid" : "hostile");
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-      files[entry.path().filename().string()] = {ReadFile(entry.path()), possible};
-    }
-  }
-  return files;
-}
-
 TEST(BitmapHeader, KeptFilesHostileAndValid) {
-  const auto files = KeptFiles();
+  const auto files = KeptBitmaps();
   ASSERT_GE(files.size(), 20u) << "the folder " TESSALANDER_TEST_BITMAPS " holds the files";
   for (const auto& [name, file] : files) {
-    EXPECT_EQ(IsPossible(file.first), file.second) << name;
+    EXPECT_EQ(IsPossible(file.bytes), file.possible) << name;
   }
 }
 
@@ -188,16 +168,16 @@ TEST(BitmapHeader, KeptFilesHostileAndValid) {
 // it to the decoder (a height of INT_MIN used to stop it with a sanitizer
 // error there), and decodes the valid ones its decoder knows.
 TEST(BitmapHeader, MemoryLayerRefusesHostileFilesAndLoadsValidOnes) {
-  const auto files = KeptFiles();
+  const auto files = KeptBitmaps();
   // The decoder has no RLE and wants the data offset written out.
   const std::set<std::string> undecodable = {"rle8.bmp", "data_offset_zero.bmp"};
   MemorySurfaceLayer layer([&](const std::string& path, std::vector<uint8_t>& bytes) {
-    bytes = files.at(path).first;
+    bytes = files.at(path).bytes;
     return true;
   });
   for (const auto& [name, file] : files) {
     Picture picture = layer.LoadPicture(name.c_str(), 0, 0);
-    const bool loads = file.second && undecodable.count(name) == 0;
+    const bool loads = file.possible && undecodable.count(name) == 0;
     EXPECT_EQ(picture != nullptr, loads) << name;
     PixelSize size;
     if (picture != nullptr && layer.PictureSize(picture, &size)) {
