@@ -10,7 +10,9 @@ import os
 import struct
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)  # check_resources
+sys.path.insert(0, os.path.join(HERE, "..", "..", "testing"))  # check_report
 from check_resources import read_resources  # noqa: E402
 from check_report import check, finish  # noqa: E402
 
