@@ -15,15 +15,19 @@ ARTIFACTS=${TESS_BUILD:-/tmp}/e2e-artifacts/$TEST_NAME
 mkdir -p "$ARTIFACTS"
 cleanup_hooks=()
 on_exit() {
-  local hook
+  local status=$? hook
   for hook in "${cleanup_hooks[@]}"; do eval "$hook" || true; done
+  # A fail inside $(...) ended only that subshell; the test still failed.
+  [ ! -e "$WORK/failed" ] || status=1
   # A program just killed may still be writing its logs here for a moment.
   rm -rf "$WORK" 2>/dev/null || { sleep 1; rm -rf "$WORK"; }
+  exit "$status"
 }
 trap on_exit EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  touch "$WORK/failed" 2>/dev/null || true  # gone when the test has ended
   exit 1
 }
 
