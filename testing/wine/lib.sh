@@ -245,17 +245,17 @@ reg_set_for_test() {  # reg_set_for_test KEY NAME TYPE DATA
 # its buffer last held (rows of the monitor beside it), not what a window drew.
 
 # A screenshot with everything outside the monitors made black, as Wine
-# reports the monitors: the only part of a screenshot that can be compared.
-black_outside_monitors() {  # black_outside_monitors IN OUT
-  local facts left top rect l t r b
+# reports the monitors (FACTS: what `probe monitors` printed): the only part
+# of a screenshot that can be compared.
+black_outside_monitors() {  # black_outside_monitors FACTS IN OUT
+  local left top rect l t r b
   local draw=()
-  facts=$(probe monitors)
-  IFS=, read -r left top _ <<<"$(field "$facts" virtual)"
-  for rect in $(sed -n 's/^monitor[0-9]*=//p' <<<"$facts"); do
+  IFS=, read -r left top _ <<<"$(field "$1" virtual)"
+  while read -r rect; do
     IFS=, read -r l t r b <<<"$rect"
     draw+=(-draw "rectangle $((l - left)),$((t - top)) $((r - left - 1)),$((b - top - 1))")
-  done
+  done < <(sed -n 's/^monitor[0-9]*=//p' <<<"$1")
   [ ${#draw[@]} -gt 0 ] || fail "the probe reports no monitor"
-  convert "$1" \( +clone -fill black -colorize 100 -fill white "${draw[@]}" \) \
-    -compose multiply -composite "png24:$2"
+  convert "$2" \( +clone -fill black -colorize 100 -fill white "${draw[@]}" \) \
+    -compose multiply -composite "png24:$3"
 }

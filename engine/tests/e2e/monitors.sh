@@ -47,8 +47,8 @@ case "$source" in
     wait_x_window '^desktop picture$' 60 || fail "the desktop picture did not appear"
     sleep 0.5
     screenshot before.png
-    black_outside_monitors before.png before-monitors.png
-    black_outside_monitors desktop.png desktop-monitors.png
+    black_outside_monitors "$facts" before.png before-monitors.png
+    black_outside_monitors "$facts" desktop.png desktop-monitors.png
     check_eq "pixels of the monitors that differ from the test picture" 0 \
       "$(differing_pixels before-monitors.png desktop-monitors.png)"
     crop before.png "$(part "$primary")" desktop-primary.png
@@ -86,10 +86,10 @@ match_solve_frame "$render" "$seen" "$shown" --monitors "$(geometry "$primary"),
 shot=$MATCHED_SHOT
 frame=$ARTIFACTS/match.png
 
-black_outside_monitors "$frame" frame-monitors.png
+black_outside_monitors "$facts" "$frame" frame-monitors.png
 check_eq "pixels of the renderer's frame outside the monitors that are not black" 0 \
   "$(differing_pixels "$frame" frame-monitors.png)"
-black_outside_monitors "$shot" shot-monitors.png
+black_outside_monitors "$facts" "$shot" shot-monitors.png
 check_eq "pixels of the monitors that differ from the renderer's frame" 0 \
   "$(differing_pixels shot-monitors.png "$frame")"
 outside=$(( (vright - vleft) * (vbottom - vtop) - 1024 * 768 - 800 * 600 ))

@@ -49,7 +49,7 @@ painter=$LAST_PID
 shown=
 for _ in $(seq 100); do
   screenshot shot.png
-  black_outside_monitors shot.png monitors.png
+  black_outside_monitors "$facts" shot.png monitors.png
   if [ "$(colour_count monitors.png "$primary")" = $((1024 * 768)) ] &&
      [ "$(colour_count monitors.png "$secondary")" = $((800 * 600)) ]; then
     shown=1
