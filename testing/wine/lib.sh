@@ -136,6 +136,56 @@ wait_for_change() {  # wait_for_change BASELINE SHOT
   done
 }
 
+# Takes screenshots (into SHOT) every quarter second until one equals
+# PICTURE; false when none did within about SECONDS.
+wait_for_equal() {  # wait_for_equal PICTURE SHOT SECONDS
+  for _ in $(seq $(( $3 * 4 ))); do
+    screenshot "$2"
+    [ "$(differing_pixels "$2" "$1")" != 0 ] || return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# Starts the saver (/s) and waits for its window and then its first frame,
+# the first screenshot (first.png) that differs from BASELINE. Sets SAVER to
+# the run (see start_win), SEEN to the second the window appeared and SHOWN
+# to the second the frame came, for match_solve_frame. WHAT, when given,
+# starts the failure messages.
+# shellcheck disable=SC2034  # the test script reads SAVER and SEEN
+start_saver_until_drawn() {  # start_saver_until_drawn BASELINE [WHAT]
+  local what=${2:+$2: }
+  start_win "$TESS_SCR" /s
+  SAVER=$LAST_PID
+  wait_x_window '^Screen Saver$' 60 || fail "${what}the saver window did not appear"
+  SEEN=$(date +%s)
+  SHOWN=$(wait_for_change "$1" first.png)
+  [ -n "$SHOWN" ] || fail "${what}nothing was drawn within 20 s of the window's appearance"
+}
+
+# A known desktop for the saver to capture: a test pattern of WxH
+# (desktop.bmp, and desktop.png) shown over the whole screen for SECONDS by
+# a helper window. Takes before.png of the screen and checks that it shows
+# the pattern: all of it, or on several monitors (FACTS: see
+# black_outside_monitors) the monitors' part.
+show_desktop_picture() {  # show_desktop_picture RENDERER WxH SECONDS [FACTS]
+  "$1" --pattern desktop.bmp "$2"
+  convert desktop.bmp png24:desktop.png
+  start_win "$TESS_BUILD/engine/desktop_picture.exe" desktop.bmp "$3"
+  wait_x_window '^desktop picture$' 60 || fail "the desktop picture did not appear"
+  sleep 0.5
+  screenshot before.png
+  if [ $# -lt 4 ]; then
+    check_eq "pixels of the desktop that differ from the test picture" 0 \
+      "$(differing_pixels before.png desktop.png)"
+    return 0
+  fi
+  black_outside_monitors "$4" before.png before-monitors.png
+  black_outside_monitors "$4" desktop.png desktop-monitors.png
+  check_eq "pixels of the monitors that differ from the test picture" 0 \
+    "$(differing_pixels before-monitors.png desktop-monitors.png)"
+}
+
 # Screenshots during the solve, taken again when one catches a frame half
 # drawn, until one equals a frame of the renderer (speed 4). The shuffle's
 # seed is its calendar second, which lies between the window's appearance

@@ -10,34 +10,20 @@ render=$(native_tool tessalander-render engine/tessalander-render)
 bitmaps=$TESS_SOURCE/engine/tests/bitmaps/hostile
 cd "$WORK"
 
-"$render" --pattern desktop.bmp 1024x768
-convert desktop.bmp png:desktop.png
 store_quick_solve
-
-start_win "$TESS_BUILD/engine/desktop_picture.exe" desktop.bmp 120
-wait_x_window '^desktop picture$' 60 || fail "the desktop picture did not appear"
-sleep 0.5
-screenshot before.png
-check_eq "pixels of the desktop that differ from the test picture" 0 \
-  "$(differing_pixels before.png desktop.png)"
+show_desktop_picture "$render" 1024x768 120
 
 for broken in bits_per_pixel_64 data_offset_past_end; do
   cp "$bitmaps/$broken.bmp" TessalanderImage.bmp
-  start_win "$TESS_SCR" /s
-  saver=$LAST_PID
-  wait_x_window '^Screen Saver$' 60 || fail "$broken: the saver window did not appear"
-  seen=$(date +%s)
+  start_saver_until_drawn before.png "$broken"
 
-  shown=$(wait_for_change before.png first.png)
-  [ -n "$shown" ] || fail "$broken: nothing was drawn within 20 s of the window's appearance"
-
-  match_solve_frame "$render" "$seen" "$shown" --desktop before.png --picture TessalanderImage.bmp ||
+  match_solve_frame "$render" "$SEEN" "$SHOWN" --desktop before.png --picture TessalanderImage.bmp ||
     fail "$broken: no renderer frame of the captured desktop equals the screenshot"
   check_eq "$broken: black pixels (the empty slot and its strip) during the solve" 16384 \
     "$(colour_count "$MATCHED_SHOT" 000000)"
 
   xdotool key space
-  check_eq "$broken: exit code after a key press" 0 "$(wait_exit "$saver" 20)"
+  check_eq "$broken: exit code after a key press" 0 "$(wait_exit "$SAVER" 20)"
   # The desktop picture is shown again once the saver's window is gone.
   for _ in $(seq 50); do
     screenshot after.png

@@ -9,29 +9,15 @@
 render=$(native_tool tessalander-render engine/tessalander-render)
 cd "$WORK"
 
-"$render" --pattern desktop.bmp 1024x768
-convert desktop.bmp png:desktop.png
 store_quick_solve
+show_desktop_picture "$render" 1024x768 90
 
-start_win "$TESS_BUILD/engine/desktop_picture.exe" desktop.bmp 90
-wait_x_window '^desktop picture$' 60 || fail "the desktop picture did not appear"
-sleep 0.5
-screenshot before.png
-check_eq "pixels of the desktop that differ from the test picture" 0 \
-  "$(differing_pixels before.png desktop.png)"
+start_saver_until_drawn before.png
 
-start_win "$TESS_SCR" /s
-saver=$LAST_PID
-wait_x_window '^Screen Saver$' 60 || fail "the saver window did not appear"
-seen=$(date +%s)
-
-shown=$(wait_for_change before.png first.png)
-[ -n "$shown" ] || fail "the desktop was not scrambled within 20 s of the window's appearance"
-
-match_solve_frame "$render" "$seen" "$shown" --desktop before.png ||
+match_solve_frame "$render" "$SEEN" "$SHOWN" --desktop before.png ||
   fail "no renderer frame of the captured desktop equals the screenshot"
 check_eq "black pixels (the empty slot and its strip) during the solve" 16384 \
   "$(colour_count "$MATCHED_SHOT" 000000)"
 
 xdotool key space
-check_eq "exit code after a key press" 0 "$(wait_exit "$saver" 20)"
+check_eq "exit code after a key press" 0 "$(wait_exit "$SAVER" 20)"

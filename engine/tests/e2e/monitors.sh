@@ -41,16 +41,7 @@ store_quick_solve
 
 case "$source" in
   desktop)
-    "$render" --pattern desktop.bmp "$((vright - vleft))x$((vbottom - vtop))"
-    convert desktop.bmp png24:desktop.png
-    start_win "$TESS_BUILD/engine/desktop_picture.exe" desktop.bmp 90
-    wait_x_window '^desktop picture$' 60 || fail "the desktop picture did not appear"
-    sleep 0.5
-    screenshot before.png
-    black_outside_monitors "$facts" before.png before-monitors.png
-    black_outside_monitors "$facts" desktop.png desktop-monitors.png
-    check_eq "pixels of the monitors that differ from the test picture" 0 \
-      "$(differing_pixels before-monitors.png desktop-monitors.png)"
+    show_desktop_picture "$render" "$((vright - vleft))x$((vbottom - vtop))" 90 "$facts"
     crop before.png "$(part "$primary")" desktop-primary.png
     crop before.png "$(part "$secondary")" desktop-secondary.png
     baseline=before.png
@@ -74,14 +65,9 @@ esac
 # The pointer rests on the primary when the saver starts.
 read -r x y <<<"$(centre "$primary")"
 xdotool mousemove "$x" "$y"
-start_win "$TESS_SCR" /s
-saver=$LAST_PID
-wait_x_window '^Screen Saver$' 60 || fail "the saver window did not appear"
-seen=$(date +%s)
-shown=$(wait_for_change "$baseline" first.png)
-[ -n "$shown" ] || fail "nothing was drawn within 20 s of the window's appearance"
+start_saver_until_drawn "$baseline"
 
-match_solve_frame "$render" "$seen" "$shown" --monitors "$(geometry "$primary"),$(geometry "$secondary")" \
+match_solve_frame "$render" "$SEEN" "$SHOWN" --monitors "$(geometry "$primary"),$(geometry "$secondary")" \
   "${whole[@]}" || fail "no renderer frame of this layout equals the screenshot on both monitors"
 shot=$MATCHED_SHOT
 frame=$ARTIFACTS/match.png
@@ -111,11 +97,11 @@ for row in "primary $primary $MATCHED_SEED" "secondary $secondary $((MATCHED_SEE
   echo "ok: the $name monitor ($(part "$rect") of the screenshot) shows the one-monitor frame: $result"
 done
 
-[ ! -s "$WORK/exit.$saver" ] || fail "the saver ended before any input"
+[ ! -s "$WORK/exit.$SAVER" ] || fail "the saver ended before any input"
 case "$close" in
   key) xdotool key space ;;
   click) xdotool click 1 ;;
   travel) read -r x y <<<"$(centre "$secondary")"; xdotool mousemove "$x" "$y" ;;
   *) fail "no input '$close'" ;;
 esac
-check_eq "exit code after a $close across two monitors" 0 "$(wait_exit "$saver" 20)"
+check_eq "exit code after a $close across two monitors" 0 "$(wait_exit "$SAVER" 20)"

@@ -14,19 +14,13 @@ convert TessalanderImage.bmp png:picture.png
 store_quick_solve
 
 screenshot blank.png
-start_win "$TESS_SCR" /s
-saver=$LAST_PID
-wait_x_window '^Screen Saver$' 60 || fail "the saver window did not appear"
-seen=$(date +%s)
-
 # The first tick shuffles and paints the scrambled picture at once.
-shown=$(wait_for_change blank.png first.png)
-[ -n "$shown" ] || fail "nothing was drawn within 20 s of the window's appearance"
+start_saver_until_drawn blank.png
 [ "$(differing_pixels first.png picture.png)" != 0 ] || fail "the first frame shows the picture unscrambled"
 echo "ok: the first frame is scrambled"
 
 # A frame during the solve.
-match_solve_frame "$render" "$seen" "$shown" --picture TessalanderImage.bmp ||
+match_solve_frame "$render" "$SEEN" "$SHOWN" --picture TessalanderImage.bmp ||
   fail "no renderer frame equals the screenshot taken during the solve"
 check_eq "white pixels (the empty slot and its strip) during the solve" 16384 \
   "$(colour_count "$MATCHED_SHOT" FFFFFF)"
@@ -34,14 +28,10 @@ check_eq "white pixels (the empty slot and its strip) during the solve" 16384 \
 # The completed picture rests for 151 ticks, about 7.5 s. A busy machine
 # delays ticks, so the wait is generous.
 solved=
-for _ in $(seq 360); do
-  screenshot solved.png
-  if [ "$(differing_pixels solved.png picture.png)" = 0 ]; then solved=1; break; fi
-  sleep 0.25
-done
+wait_for_equal picture.png solved.png 90 && solved=1
 cp solved.png "$ARTIFACTS/"
 [ -n "$solved" ] || fail "no screenshot within 90 s equals the picture"
 echo "ok: the solved frame equals the picture"
 
 xdotool key space
-check_eq "exit code after a key press" 0 "$(wait_exit "$saver" 20)"
+check_eq "exit code after a key press" 0 "$(wait_exit "$SAVER" 20)"
