@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for the end-to-end tests. Source it from a test script; CTest passes
 #   TESS_WINE_ENV  the env file of the running display and Wine prefix
 #   TESS_SCR       the Tessalander.scr under test
@@ -192,10 +193,11 @@ show_desktop_picture() {  # show_desktop_picture RENDERER WxH SECONDS [FACTS]
 # (SEEN) and the first frame (SHOWN); a second either side allows for the
 # polling. Sets MATCHED_SHOT to the matching screenshot's file and
 # MATCHED_SEED and MATCHED_TICK to the frame's.
+# shellcheck disable=SC2034  # the test script reads MATCHED_*
 match_solve_frame() {  # match_solve_frame RENDERER SEEN SHOWN SOURCE-ARGS...
   local render=$1 seeds=$(( $2 - 2 ))-$(( $3 + 1 )) attempt result
   shift 3
-  MATCHED_SHOT= MATCHED_SEED= MATCHED_TICK=
+  MATCHED_SHOT='' MATCHED_SEED='' MATCHED_TICK=''
   for attempt in 1 2 3; do
     sleep 0.7
     screenshot "solving-$attempt.png"
