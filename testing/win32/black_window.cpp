@@ -5,8 +5,8 @@
 //   black_window [hidden|ticking] [SECONDS]   ends after SECONDS (default 30,
 //                                            or 120 ticking), on a key or a click
 //
-// `hidden` never shows the window. Run beside a measurement, it keeps Wine's
-// desktop process up: Wine ends that process a moment after the last program
+// `hidden` never shows the window. Run beside a measurement or the tests, it
+// keeps Wine's desktop process up: Wine ends that process a moment after the last program
 // on the desktop goes, and a program started while it is ending waits 10 s.
 // `ticking` adds a 50 ms timer that does nothing, the saver's tick without the
 // puzzle: what Wine alone costs a program that ticks as the saver does.

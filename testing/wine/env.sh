@@ -8,7 +8,9 @@
 #   env.sh stop DIR                         stops the server and the display
 #
 # With USE_DISPLAY set to an X display, that display is used instead of a new
-# Xvfb (the run command on a desktop).
+# Xvfb (the run command on a desktop). With DESKTOP_KEEPER naming
+# testing/win32/black_window.cpp's program, Wine's desktop process is kept up
+# for as long as the prefix is (see keep_desktop).
 #
 # Two monitors: Xvfb cannot place two heads side by side, so X.Org's dummy
 # driver serves a 1824x768 root with Xinerama: a 1024x768 primary and an
@@ -174,6 +176,18 @@ ENV
     "$WINESERVER" -w >/dev/null 2>&1 || true
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
   fi
+  keep_desktop
+}
+
+# Wine ends its desktop process a moment after the last program on the
+# desktop goes, and a program started while it is ending waits 10 s. Tests
+# start programs one after another, so now and then one would wait so: a
+# hidden window that stays open for the prefix's life keeps the desktop up.
+# The server's end (stop) ends it too.
+keep_desktop() {
+  [ -n "${DESKTOP_KEEPER:-}" ] || return 0
+  setsid "$WINE64" "$DESKTOP_KEEPER" hidden 7200 </dev/null >"$dir/keeper.log" 2>&1 &
+  sleep 1
 }
 
 # Fonts as a Windows system has them. Started directly, this loader does not
