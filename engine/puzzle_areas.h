@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "engine/surface_layer.h"
-#include "host/screen_rect.h"
+#include "common/screen_rect.h"
 
 namespace tessalander {
 

@@ -8,7 +8,7 @@
 
 #include "engine/puzzle_areas.h"
 #include "engine/surface_layer.h"
-#include "host/screen_rect.h"
+#include "common/screen_rect.h"
 
 namespace tessalander {
 

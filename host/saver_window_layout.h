@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "host/screen_rect.h"
+#include "common/screen_rect.h"
 
 namespace tessalander {
 

@@ -14,7 +14,7 @@ out=$(realpath -m "${1:-docs/cycle.gif}")
 scripts/install-deps.sh
 cmake --preset native >/dev/null
 cmake --build --preset native --target tessalander-render
-render=$PWD/build/native/engine/tessalander-render
+render=$PWD/build/native/tools/tessalander-render
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

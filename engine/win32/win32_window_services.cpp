@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "engine/win32/gdi_surface_layer.h"
-#include "host/win32/library_function.h"
+#include "common/win32/library_function.h"
 
 namespace tessalander {
 

@@ -2,7 +2,7 @@
 
 #include "host/password_policy.h"
 #include "host/win32/host_state.h"
-#include "host/win32/library_function.h"
+#include "common/win32/library_function.h"
 #include "host/win32/win32_saver_platform.h"
 #include "settings/win32/win32_registry.h"
 

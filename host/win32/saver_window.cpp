@@ -3,7 +3,7 @@
 #include "host/saver_window_layout.h"
 #include "host/saver_window_step.h"
 #include "host/win32/host_state.h"
-#include "host/win32/library_function.h"
+#include "common/win32/library_function.h"
 #include "host/win32/password.h"
 #include "host/win32/win32_saver_platform.h"
 #include "resources/resource_ids.h"
@@ -30,7 +30,7 @@ struct SaverWindowState {
   Win32SaverPlatform platform;
   InputMethodState inputMethod;
 };
-SaverWindowState Window;
+SaverWindowState TheSaverWindow;
 
 // The screen's clip box: the whole virtual screen, every monitor, which need
 // not start at (0, 0). A screen context that cannot be had leaves the primary
@@ -71,7 +71,7 @@ int RunMessageLoop() {
 }
 
 void DetachInputMethod(HWND window) {
-  InputMethodState& ime = Window.inputMethod;
+  InputMethodState& ime = TheSaverWindow.inputMethod;
   const HMODULE module = GetModuleHandleA("IMM32.DLL");
   if (module == nullptr) return;
   ime.associate = LibraryFunction<ImmAssociateContextFn>(module, "ImmAssociateContext");
@@ -80,7 +80,7 @@ void DetachInputMethod(HWND window) {
 }
 
 void RestoreInputMethod(HWND window) {
-  const InputMethodState& ime = Window.inputMethod;
+  const InputMethodState& ime = TheSaverWindow.inputMethod;
   if (ime.associate == nullptr || ime.savedContext == nullptr) return;
   ime.associate(window, ime.savedContext);
 }
@@ -94,8 +94,8 @@ void PostToParent(HWND window, const WindowMessage& m) {
 void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
   switch (action) {
     case HostAction::DetachInputMethod: DetachInputMethod(window); break;
-    case HostAction::ReadMouseReference: Window.platform.CursorPosition(&Host.MouseReference); break;
-    case HostAction::HideCursor: Window.platform.HideCursor(); break;
+    case HostAction::ReadMouseReference: TheSaverWindow.platform.CursorPosition(&Host.MouseReference); break;
+    case HostAction::HideCursor: TheSaverWindow.platform.HideCursor(); break;
     case HostAction::RestoreInputMethod: RestoreInputMethod(window); break;
     case HostAction::PostQuit: PostQuitMessage(0); break;
     case HostAction::PostToParent: PostToParent(window, m); break;
@@ -103,22 +103,22 @@ void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
 }
 
 // The animation's four moments.
-void OnCreate(HWND window) { Window.scene = Window.animation->SetUp(window); }
+void OnCreate(HWND window) { TheSaverWindow.scene = TheSaverWindow.animation->SetUp(window); }
 
 void OnTimer(HWND window) {
-  if (Window.scene != nullptr) Window.animation->Tick(Window.scene, window);
+  if (TheSaverWindow.scene != nullptr) TheSaverWindow.animation->Tick(TheSaverWindow.scene, window);
 }
 
 // True when the animation painted, and so validated, the window.
 bool OnPaint(HWND window) {
-  if (Window.scene == nullptr) return false;
-  Window.animation->Paint(Window.scene, window);
+  if (TheSaverWindow.scene == nullptr) return false;
+  TheSaverWindow.animation->Paint(TheSaverWindow.scene, window);
   return true;
 }
 
 void OnDestroy(HWND window) {
-  if (Window.scene != nullptr) Window.animation->TearDown(Window.scene, window);
-  Window.scene = nullptr;
+  if (TheSaverWindow.scene != nullptr) TheSaverWindow.animation->TearDown(TheSaverWindow.scene, window);
+  TheSaverWindow.scene = nullptr;
 }
 
 // What a step needs of Win32 and of the animation, for one message.
@@ -147,7 +147,7 @@ struct Win32Hands {
 }  // namespace
 
 int RunSaverWindow(HWND parent, const Animation& animation) {
-  Window.animation = &animation;
+  TheSaverWindow.animation = &animation;
   const WNDCLASSA windowClass = SaverWindowClass();
 
   SaverWindowLayout layout;
@@ -188,10 +188,10 @@ int RunSaverWindow(HWND parent, const Animation& animation) {
 // The host's share first, then the animation's, then the close policy
 // (CarryOutSaverWindowStep).
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Window.platform.Bind(window);
+  TheSaverWindow.platform.Bind(window);
   Win32Hands hands{window};
   return static_cast<LRESULT>(
-      CarryOutSaverWindowStep(Host, Window.platform, MessageOf(message, wParam, lParam), hands));
+      CarryOutSaverWindowStep(Host, TheSaverWindow.platform, MessageOf(message, wParam, lParam), hands));
 }
 
 }  // namespace tessalander

@@ -1,7 +1,7 @@
 #include "host/win32/win32_saver_platform.h"
 
 #include "host/saver_window_layout.h"
-#include "host/win32/library_function.h"
+#include "common/win32/library_function.h"
 #include "host/window_messages.h"
 
 namespace tessalander {

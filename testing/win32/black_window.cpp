@@ -15,59 +15,43 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "testing/win32/test_window.h"
+
 namespace {
 
-constexpr UINT_PTR kEndTimer = 1;
-constexpr UINT_PTR kTickTimer = 2;
+using namespace tessalander_testing;
+
+constexpr UINT_PTR kTickTimer = kEndTimer + 1;
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
       if (wParam == kTickTimer) return 0;
-      DestroyWindow(window);
-      return 0;
+      break;
     case WM_KEYDOWN:
     case WM_LBUTTONDOWN:
       DestroyWindow(window);
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
   }
+  return TestWindowProc(window, message, wParam, lParam);
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   const bool hidden = std::strncmp(commandLine, "hidden", 6) == 0;
   if (hidden) commandLine += 6;
   const bool ticking = std::strncmp(commandLine, "ticking", 7) == 0;
   if (ticking) commandLine += 7;
   const int seconds = std::atoi(commandLine) > 0 ? std::atoi(commandLine) : ticking ? 120 : 30;
 
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = &WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = "BlackWindow";
-  if (!RegisterClassA(&windowClass)) return 1;
-
-  const DWORD style = hidden ? WS_POPUP : WS_POPUP | WS_VISIBLE;
-  const HWND window = CreateWindowExA(WS_EX_TOPMOST, "BlackWindow", "Black window", style, 0, 0,
-                                      GetSystemMetrics(SM_CXSCREEN),
-                                      GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance,
-                                      nullptr);
+  const TestWindowClass black = {"BlackWindow", "Black window", &WindowProc,
+                                 static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
+  const HWND window =
+      OpenTestWindow(black, WS_EX_TOPMOST, hidden ? WS_POPUP : WS_POPUP | WS_VISIBLE, 0, 0,
+                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                     static_cast<unsigned>(seconds));
   if (window == nullptr) return 1;
-  // A program left behind by a failed measurement goes away by itself.
-  SetTimer(window, kEndTimer, static_cast<UINT>(seconds) * 1000, nullptr);
   if (ticking) SetTimer(window, kTickTimer, 50, nullptr);
-
-  MSG message = {};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return static_cast<int>(message.wParam);
+  return RunTestWindow();
 }

@@ -172,7 +172,7 @@ start_saver_until_drawn() {  # start_saver_until_drawn BASELINE [WHAT]
 show_desktop_picture() {  # show_desktop_picture RENDERER WxH SECONDS [FACTS]
   "$1" --pattern desktop.bmp "$2"
   convert desktop.bmp png24:desktop.png
-  start_win "$TESS_BUILD/engine/desktop_picture.exe" desktop.bmp "$3"
+  start_win "$TESS_BUILD/testing/desktop_picture.exe" desktop.bmp "$3"
   wait_x_window '^desktop picture$' 60 || fail "the desktop picture did not appear"
   sleep 0.5
   screenshot before.png

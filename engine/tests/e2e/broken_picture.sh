@@ -6,7 +6,7 @@
 # empty slot of a capture, for each kind of broken file tried here.
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
-render=$(native_tool tessalander-render engine/tessalander-render)
+render=$(native_tool tessalander-render tools/tessalander-render)
 bitmaps=$TESS_SOURCE/engine/tests/bitmaps/hostile
 cd "$WORK"
 

@@ -6,7 +6,7 @@
 # window that shows a test picture over the whole screen.
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
-render=$(native_tool tessalander-render engine/tessalander-render)
+render=$(native_tool tessalander-render tools/tessalander-render)
 cd "$WORK"
 
 store_quick_solve

@@ -18,7 +18,7 @@
 
 source=${1:?desktop or picture}
 close=${2:?key, click or travel}
-render=$(native_tool tessalander-render engine/tessalander-render)
+render=$(native_tool tessalander-render tools/tessalander-render)
 cd "$WORK"
 
 facts=$(probe monitors)

@@ -6,7 +6,7 @@
 # frame is the picture itself; a key ends the saver with exit code 0.
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
-render=$(native_tool tessalander-render engine/tessalander-render)
+render=$(native_tool tessalander-render tools/tessalander-render)
 cd "$WORK"
 
 "$render" --pattern TessalanderImage.bmp 1024x768

@@ -5,7 +5,7 @@
 # the renderer's frames, not the black of the class brush.
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
-render=$(native_tool tessalander-render engine/tessalander-render)
+render=$(native_tool tessalander-render tools/tessalander-render)
 cd "$WORK"
 
 "$render" --pattern TessalanderImage.bmp 1024x768

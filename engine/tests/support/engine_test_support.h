@@ -9,7 +9,7 @@
 
 #include "engine/animation.h"
 #include "engine/memory/image_files.h"
-#include "engine/memory/memory_saver.h"
+#include "tools/memory_saver.h"
 
 namespace tessalander {
 

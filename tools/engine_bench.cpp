@@ -7,7 +7,7 @@
 
 #include "engine/animation.h"
 #include "engine/memory/image_files.h"
-#include "engine/memory/memory_saver.h"
+#include "tools/memory_saver.h"
 #include "engine/shuffle.h"
 #include "engine/tests/support/move_by_move_shuffle.h"
 

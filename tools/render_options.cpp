@@ -1,4 +1,4 @@
-#include "engine/tools/render_options.h"
+#include "tools/render_options.h"
 
 #include <algorithm>
 #include <charconv>

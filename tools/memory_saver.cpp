@@ -1,4 +1,4 @@
-#include "engine/memory/memory_saver.h"
+#include "tools/memory_saver.h"
 
 #include <cstring>
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/surface_layer.h"
-#include "host/screen_rect.h"
+#include "common/screen_rect.h"
 
 namespace tessalander {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "engine/memory/image_files.h"
-#include "engine/memory/memory_saver.h"
-#include "engine/tools/render_options.h"
+#include "tools/memory_saver.h"
+#include "tools/render_options.h"
 
 namespace tessalander {
 

@@ -1,9 +1,10 @@
-// The GUI entry of the .scr, where the host is given the animation it shows.
+// The GUI entry of the .scr, where the program is put together: the host is
+// given the animation it shows, the engine's scene of puzzles.
 // The runtime's start-up has already run the static initialisers (BlockSize
 // among them) when it calls WinMain.
 #include <windows.h>
 
-#include "engine/win32/puzzle_animation.h"
+#include "app/win32/saver_animation.h"
 #include "host/command_line.h"
 #include "host/win32/dispatch.h"
 
