@@ -71,7 +71,42 @@ void Restart(PuzzleState& s) {
   s.PhaseCounter = 0;
 }
 
+void MoveBlock(PuzzleEngine& engine, int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
+  const int32_t block = engine.BlockSize;
+  engine.Surfaces.Copy(engine.WorkSurface, toX, toY, block, block, engine.WorkSurface, fromX, fromY);
+}
+
 }  // namespace
+
+void RestorePicture(PuzzleEngine& engine) {
+  if (!IsSceneReady(engine)) return;
+  const PuzzleState& s = engine.State;
+  const int32_t block = engine.BlockSize;
+  // Waiting, the picture is whole already; once solved, the end of the solve
+  // has put the corner back.
+  if (s.PhaseCounter != 1 || s.MoveIndex < kLastMoveSliding) return;
+  int32_t holeX = s.HoleX;
+  int32_t holeY = s.HoleY;
+  if (s.OriginDeltaX != 0 || s.OriginDeltaY != 0) {
+    // A move under way: its block reaches WorkSurface's slot only when the
+    // slide has finished.
+    const int32_t originX = s.HoleX + s.OriginDeltaX;
+    const int32_t originY = s.HoleY + s.OriginDeltaY;
+    if (!IsSlideFinished(s, block)) MoveBlock(engine, originX, originY, holeX, holeY);
+    holeX = originX;
+    holeY = originY;
+  }
+  for (int32_t i = s.MoveIndex; i >= 0; --i) {
+    const Undo undo = UndoFor(s.MoveHistory[i]);
+    const int32_t originX = holeX + undo.originDeltaX * block;
+    const int32_t originY = holeY + undo.originDeltaY * block;
+    MoveBlock(engine, originX, originY, holeX, holeY);
+    holeX = originX;
+    holeY = originY;
+  }
+  const int32_t twoBlocks = 2 * block;
+  engine.Surfaces.Copy(engine.WorkSurface, 0, 0, twoBlocks, twoBlocks, engine.CornerPatch, 0, 0);
+}
 
 bool IsSlideFinished(const PuzzleState& s, int32_t blockSize) {
   return s.SlideOffsetX >= blockSize || s.SlideOffsetX <= -blockSize ||

@@ -22,4 +22,10 @@ bool ShufflesNextTick(const PuzzleEngine& engine);
 // ticks draw nothing. A puzzle whose set-up failed does nothing.
 void AdvanceAnimation(PuzzleEngine& engine, Window window, int64_t calendarSeconds);
 
+// Puts WorkSurface back to the whole picture at once, in any phase: while
+// solving, every block still out of place is moved home, the one on its way
+// included, and the corner the slot hid is put back. Nothing is drawn. For a
+// puzzle that is set up again on a changed display.
+void RestorePicture(PuzzleEngine& engine);
+
 }  // namespace tessalander

@@ -36,17 +36,6 @@ PuzzleAreaList ArrangePuzzleAreas(const DisplayMonitor* monitors, int count, Scr
   return list;
 }
 
-ScreenRect VirtualScreenOf(const DisplayMonitor* monitors, int count) {
-  if (count <= 0) return {};
-  ScreenRect box = monitors[0].rect;
-  for (int i = 1; i < count; ++i) {
-    const ScreenRect& r = monitors[i].rect;
-    box = {std::min(box.left, r.left), std::min(box.top, r.top), std::max(box.right, r.right),
-           std::max(box.bottom, r.bottom)};
-  }
-  return box;
-}
-
 ScreenRect Intersection(ScreenRect a, ScreenRect b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
           std::min(a.bottom, b.bottom)};

@@ -11,8 +11,8 @@
 
 namespace tessalander {
 
-// Monitors beyond these stay black. Fixed, as the Windows build allocates
-// nothing it could fail to free.
+// Monitors beyond these stay black. Fixed, so that the lists of monitors
+// and areas need no allocation.
 inline constexpr int kMostMonitors = 16;
 
 // A monitor as the system reports it, in screen coordinates (the primary's
@@ -44,9 +44,6 @@ struct PuzzleAreaList {
 // child window, the one area is the primary screen at the screen's origin.
 PuzzleAreaList ArrangePuzzleAreas(const DisplayMonitor* monitors, int count, ScreenPoint windowOrigin,
                                   bool childWindow, PixelSize primaryScreen);
-
-// The smallest rectangle that holds every monitor: the virtual screen.
-ScreenRect VirtualScreenOf(const DisplayMonitor* monitors, int count);
 
 // The part two rectangles share; empty (right <= left or bottom <= top) when
 // they share none.

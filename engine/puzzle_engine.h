@@ -43,6 +43,8 @@ struct PuzzleEngine {
   int32_t AreaTop = 0;
   int32_t ScreenWidth = 0;
   int32_t ScreenHeight = 0;
+  // Its monitor in screen coordinates.
+  ScreenRect Monitor;
   // Added to the calendar second that seeds each shuffle: the puzzle's place
   // among the window's (the primary's 0), so that equal monitors differ.
   uint32_t SeedOffset = 0;

@@ -24,6 +24,8 @@ struct PuzzleScene {
 
   SurfaceLayer& Surfaces;
   WindowServices& Services;
+  // As read when the window was made: they stay in force for the window's life.
+  SaverSettings Settings;
   PuzzleEngine Primary;
   // Puzzles[0] is Primary; the others, one per further area, live on the
   // heap (malloc: the Windows build has no throwing allocator). A monitor
@@ -36,6 +38,15 @@ struct PuzzleScene {
 // areas, the one at index i seeded i seconds later than the primary, and
 // asks for the first paint; when none of them is ready, stops the timer again.
 void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window window);
+
+// After the display changed (monitors came, went or changed size), before the
+// window moves to `place`, the new virtual screen: sets a puzzle up again on
+// each monitor, with the settings of the start, the primary's block size
+// following its new width. A monitor the window already covers keeps the
+// picture its puzzle showed, fitted to its size, since a capture would copy
+// the saver itself; the others are captured before the window covers them.
+// Every puzzle starts over with a shuffle at the next tick.
+void RelayoutPuzzleScene(PuzzleScene& scene, Window window, ScreenRect place);
 
 // WM_TIMER: ticks every puzzle. When any of them shuffles, the clock is read
 // once for all, so that puzzles that shuffle in the same tick share the

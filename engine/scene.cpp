@@ -78,9 +78,12 @@ bool CaptureDesktop(PuzzleEngine& engine, Canvas display, const PuzzleArea& area
   if (area.primary) wanted = Intersection(wanted, engine.Services.DesktopRect());
   const DisplayView view = engine.Services.ViewOfDisplay(display);
   const ScreenRect r = Intersection(wanted, view.screen);
-  // A rectangle that lies wholly off the display leaves nothing to copy.
-  const int32_t width = r.right > r.left ? r.right - r.left : 0;
-  const int32_t height = r.bottom > r.top ? r.bottom - r.top : 0;
+  // A rectangle that lies wholly off the display leaves nothing to copy, and
+  // the monitor black: GDI would make an empty bitmap 1 x 1 and monochrome,
+  // and spread its one pixel over the monitor.
+  if (r.right <= r.left || r.bottom <= r.top) return true;
+  const int32_t width = r.right - r.left;
+  const int32_t height = r.bottom - r.top;
   engine.SourceSurface = engine.Surfaces.MakeSurface(display, width, height);
   if (engine.SourceSurface == nullptr) return false;
   engine.Surfaces.Copy(engine.SourceSurface, 0, 0, width, height, display, r.left + view.origin.x,
@@ -115,7 +118,7 @@ bool IsSceneReady(const PuzzleEngine& engine) {
 }
 
 void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window,
-                const PuzzleArea& area) {
+                const PuzzleArea& area, KeptPicture* kept) {
   PuzzleState& s = engine.State;
   SurfaceLayer& surfaces = engine.Surfaces;
   WindowServices& services = engine.Services;
@@ -127,6 +130,7 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
   engine.AreaTop = area.top;
   engine.ScreenWidth = area.monitor.right - area.monitor.left;
   engine.ScreenHeight = area.monitor.bottom - area.monitor.top;
+  engine.Monitor = area.monitor;
   ComputePuzzleParameters(s, engine.BlockSize, settings);
 
   Canvas reference = nullptr;
@@ -143,15 +147,20 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
   } else {
     engine.ImageMode = ImageFromDesktop;
     reference = services.OpenDisplay();
-    if (reference == nullptr || !CaptureDesktop(engine, reference, area)) {
+    if (reference == nullptr) return FinishSetUp(engine, window, reference);
+    if (kept != nullptr) {
+      engine.SourceSurface = kept->surface;
+      kept->surface = nullptr;
+    } else if (!CaptureDesktop(engine, reference, area)) {
       return FinishSetUp(engine, window, reference);
     }
   }
 
   // A source of the screen's size becomes WorkSurface itself; any other is
-  // spread over a new one.
+  // spread over a new one, and none leaves it black.
   PixelSize sourceSize;
-  if (surfaces.SurfaceSize(engine.SourceSurface, &sourceSize) && IsScreenSized(engine, sourceSize)) {
+  if (engine.SourceSurface != nullptr && surfaces.SurfaceSize(engine.SourceSurface, &sourceSize) &&
+      IsScreenSized(engine, sourceSize)) {
     engine.WorkSurface = engine.SourceSurface;
     engine.SourceSurface = nullptr;
   } else {
@@ -201,12 +210,12 @@ void TileSourcePicture(PuzzleEngine& engine) {
   Canvas work = engine.WorkSurface;
   const int32_t screenWidth = engine.ScreenWidth;
   const int32_t screenHeight = engine.ScreenHeight;
+  if (engine.SourceSurface == nullptr) return;
   PixelSize picture;
   const bool known = surfaces.SurfaceSize(engine.SourceSurface, &picture);
 
   surfaces.Copy(work, 0, 0, screenWidth, screenHeight, engine.SourceSurface, 0, 0);
-  // Repeating needs a picture of at least one pixel each way; an empty
-  // capture leaves WorkSurface as it was made. What is already spread is
+  // Repeating needs a picture of at least one pixel each way. What is already spread is
   // copied again beside itself, so the covered width and height double with
   // each copy, each a whole number of pictures.
   if (known && picture.width >= 1 && picture.height >= 1) {

@@ -12,11 +12,18 @@
 
 namespace tessalander {
 
+// For a monitor that the saver's window already covers, where a capture of
+// the desktop would copy the saver itself: the picture the monitor showed
+// before, taken over by the set-up (nullptr: none, the monitor stays black).
+struct KeptPicture {
+  Canvas surface = nullptr;
+};
+
 // Sets the puzzle up to play in the area. When a surface or a drawing context
 // cannot be had, whatever was made is released again and the puzzle is left
-// not ready.
+// not ready. With a kept picture, that picture stands in for the desktop.
 void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window,
-                const PuzzleArea& area);
+                const PuzzleArea& area, KeptPicture* kept = nullptr);
 
 // True when the picture is at least a sixteenth of the screen wide and its
 // height lies strictly between 11/16 and 13/16 of its width (4:3 and 5:4

@@ -8,9 +8,10 @@
 
 namespace tessalander {
 
-// The most cells a grid may have to be shuffled. A screen has 8 to 15
-// columns of blocks and seldom more rows; only a screen that grew far beyond
-// the one the block edge was fixed on comes near.
+// The most cells a grid may have to be shuffled. A monitor has 8 columns of
+// blocks, its block edge an eighth of its width, and seldom more rows; only a
+// very tall monitor, or the preview's puzzle of the primary's size, comes
+// near.
 inline constexpr int32_t kMostShuffledCells = 8192;
 
 // The walk needs two rows and two columns: in a single row or column the slot

@@ -6,22 +6,15 @@
 
 #include <cstdint>
 
+#include "common/screen_rect.h"
+#include "engine/display_view.h"
 #include "engine/puzzle_areas.h"
 #include "engine/surface_layer.h"
-#include "common/screen_rect.h"
 
 namespace tessalander {
 
 struct WindowObject;
 using Window = WindowObject*;
-
-// What a display context holds: the part of the screen that can be copied
-// from it, in screen coordinates, and where the screen's origin lies in the
-// context's own coordinates.
-struct DisplayView {
-  ScreenRect screen;
-  ScreenPoint origin;
-};
 
 struct WindowServices {
   // Where the window plays its puzzles (ArrangePuzzleAreas): the primary
@@ -29,6 +22,8 @@ struct WindowServices {
   virtual PuzzleAreaList PuzzleAreas(Window window) = 0;
   // The desktop window's rectangle in screen coordinates.
   virtual ScreenRect DesktopRect() = 0;
+  // The window's own rectangle in screen coordinates: what it covers.
+  virtual ScreenRect WindowRect(Window window) = 0;
 
   // A context for the whole display, readable as the source of a copy;
   // nullptr when none can be had.

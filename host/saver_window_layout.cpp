@@ -2,6 +2,18 @@
 
 namespace tessalander {
 
+namespace {
+
+bool HasPixels(const ScreenRect& r) { return r.right > r.left && r.bottom > r.top; }
+
+}  // namespace
+
+ScreenRect FullScreenArea(bool clipBoxKnown, ScreenRect clipBox, ScreenRect virtualScreen,
+                          ScreenRect primary) {
+  if (clipBoxKnown && HasPixels(clipBox)) return clipBox;
+  return HasPixels(virtualScreen) ? virtualScreen : primary;
+}
+
 SaverWindowLayout FullScreenLayout(ScreenRect clipBox) {
   return SaverWindowLayout{kWsExTopmost,
                            kFullScreenStyle,

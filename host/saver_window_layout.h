@@ -32,6 +32,13 @@ struct SaverWindowLayout {
   int32_t height;
 };
 
+// What the full-screen window covers: the screen context's clip box, the
+// whole virtual screen, which need not start at (0, 0). Without one (no
+// context, an error, or NULLREGION: an empty box) the virtual screen's
+// metrics, and where a system has none (Windows 95, NT 4), the primary's.
+ScreenRect FullScreenArea(bool clipBoxKnown, ScreenRect clipBox, ScreenRect virtualScreen,
+                          ScreenRect primary);
+
 // Covers exactly the screen's clip box, wherever it starts.
 SaverWindowLayout FullScreenLayout(ScreenRect clipBox);
 

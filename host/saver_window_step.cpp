@@ -69,6 +69,16 @@ SaverWindowStep SaverWindowStepFor(const HostFlags& flags, const WindowMessage& 
     case kWmTimer:
       return flags.CloseApproved ? Answer(0) : animation;  // cut off: no more ticks
 
+    // Monitors came, went or changed size: the full-screen window covers the
+    // new screen, later, from its own queue. The change alone ends nothing.
+    case kWmDisplayChange:
+      if (flags.IsPreview || flags.CloseApproved) return animation;
+      return Then(animation, HostAction::PostRelayout);
+
+    case kWmRelayout:
+      if (flags.IsPreview || flags.CloseApproved) return Answer(0);
+      return Then(Answer(0), HostAction::Relayout);
+
     default:
       return animation;
   }

@@ -22,6 +22,8 @@ enum class HostAction : uint8_t {
   RestoreInputMethod,  // gives the kept input context back
   PostQuit,            // PostQuitMessage(0)
   PostToParent,        // the message to the preview's parent, wParam its own handle
+  PostRelayout,        // kWmRelayout to the window itself, unless one is on its way
+  Relayout,            // the animation laid out again, the window moved over the new screen
 };
 
 enum class NextStop : uint8_t {

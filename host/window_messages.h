@@ -18,6 +18,7 @@ inline constexpr uint32_t kWmSetCursor = 0x0020;
 inline constexpr uint32_t kWmPower = 0x0048;
 inline constexpr uint32_t kWmHelp = 0x0053;
 inline constexpr uint32_t kWmContextMenu = 0x007B;
+inline constexpr uint32_t kWmDisplayChange = 0x007E;
 inline constexpr uint32_t kWmKeyDown = 0x0100;
 inline constexpr uint32_t kWmSysKeyDown = 0x0104;
 inline constexpr uint32_t kWmSysCommand = 0x0112;
@@ -30,6 +31,9 @@ inline constexpr uint32_t kWmPowerBroadcast = 0x0218;
 // The private request that asks the password verifier, sent to the window so
 // the verifier's dialog runs inside the window's own message handling.
 inline constexpr uint32_t kWmApp = 0x8000;
+// The private request the saver posts itself after the display changed, so
+// that the window is laid out again once, outside the sent WM_DISPLAYCHANGE.
+inline constexpr uint32_t kWmRelayout = kWmApp + 1;
 
 // WM_POWER's wParam after a critical suspend: the machine just came back.
 inline constexpr uintptr_t kPwrCriticalResume = 3;

@@ -62,6 +62,13 @@ void MemorySaver::Tick() {
   if (Window.Invalid) Paint();
 }
 
+void MemorySaver::ChangeDisplay(const std::vector<ScreenRect>& monitors, MemorySurface desktop) {
+  Window.ChangeMonitors(monitors, DesktopOrPattern(VirtualScreenSize(monitors), std::move(desktop)));
+  RelayoutPuzzleScene(Scene, Window.Handle(), Window.VirtualScreen);
+  Window.MoveTo(Window.VirtualScreen);
+  Paint();
+}
+
 void MemorySaver::Paint() { PaintPuzzleScene(Scene, Window.Handle()); }
 
 void MemorySaver::Destroy() { TearDownPuzzleScene(Scene, Window.Handle()); }

@@ -44,6 +44,10 @@ class MemorySaver {
   void Tick();
   void Paint();
   void Destroy();
+  // The display changes to these monitors and this desktop picture; the
+  // window sets its puzzles up again and moves over the new virtual screen,
+  // as the real one does on WM_DISPLAYCHANGE.
+  void ChangeDisplay(const std::vector<ScreenRect>& monitors, MemorySurface desktop = MemorySurface());
 
   // The picture files the saver can read; Reader looks them up here unless a
   // test or tool replaces it (ReadDiskFile reads the real disk).

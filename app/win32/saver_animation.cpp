@@ -22,8 +22,12 @@ void TearDown(void* scene, HWND window) {
   TearDownWindowScene(static_cast<WindowScene*>(scene), window);
 }
 
+void Relayout(void* scene, HWND window, const RECT& place) {
+  RelayoutWindowScene(SceneOf(scene), window, place);
+}
+
 }  // namespace
 
-const Animation SaverAnimation = {&SetUp, &Tick, &Paint, &TearDown};
+const Animation SaverAnimation = {&SetUp, &Tick, &Paint, &TearDown, &Relayout};
 
 }  // namespace tessalander

@@ -28,7 +28,9 @@ void ClipSpan(int64_t& start, int64_t& other, int64_t& length, int64_t limit) {
 
 void CopyPixels(MemorySurface& dest, int32_t x, int32_t y, int32_t width, int32_t height,
                 const MemorySurface& source, int32_t sourceX, int32_t sourceY) {
-  int64_t dx = x, dy = y, sx = sourceX, sy = sourceY, w = width, h = height;
+  int64_t dx = int64_t{x} - dest.OriginX, dy = int64_t{y} - dest.OriginY;
+  int64_t sx = int64_t{sourceX} - source.OriginX, sy = int64_t{sourceY} - source.OriginY;
+  int64_t w = width, h = height;
   ClipSpan(dx, sx, w, dest.Width);
   ClipSpan(sx, dx, w, source.Width);
   ClipSpan(dy, sy, h, dest.Height);
@@ -51,7 +53,8 @@ void CopyPixels(MemorySurface& dest, int32_t x, int32_t y, int32_t width, int32_
 
 void FillPixels(MemorySurface& surface, int32_t x, int32_t y, int32_t width, int32_t height,
                 uint32_t colour) {
-  int64_t fx = x, fy = y, w = width, h = height, unused = 0;
+  int64_t fx = int64_t{x} - surface.OriginX, fy = int64_t{y} - surface.OriginY;
+  int64_t w = width, h = height, unused = 0;
   ClipSpan(fx, unused, w, surface.Width);
   ClipSpan(fy, unused, h, surface.Height);
   if (w <= 0 || h <= 0) return;

@@ -20,6 +20,11 @@ struct MemorySurface {
   int32_t Height = 0;
   std::vector<uint32_t> Pixels;
   Brush SelectedBrush = Brush::White;
+  // The context's coordinates of pixel (0, 0): (0, 0) but for a display
+  // context in screen coordinates, as Windows' is, whose pixel (0, 0) is the
+  // virtual screen's corner.
+  int32_t OriginX = 0;
+  int32_t OriginY = 0;
 
   const uint32_t& At(int32_t x, int32_t y) const {
     return Pixels[static_cast<std::size_t>(y) * Width + x];

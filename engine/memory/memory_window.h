@@ -21,12 +21,12 @@ class MemoryWindow final : public WindowServices {
   // A full-screen window over several monitors, given in screen coordinates,
   // the primary first (its top-left corner at the origin). The window and the
   // display cover the virtual screen, the display's pixel (0, 0) showing its
-  // top-left corner, as Wine's display context does; the desktop window
-  // covers the primary, as Wine's does.
+  // top-left corner; the desktop window covers the primary, as Wine's does.
   MemoryWindow(std::vector<ScreenRect> monitors, MemorySurface desktop);
 
   PuzzleAreaList PuzzleAreas(Window window) override;
   ScreenRect DesktopRect() override { return Desktop; }
+  ScreenRect WindowRect(Window) override { return Place; }
   Canvas OpenDisplay() override;
   DisplayView ViewOfDisplay(Canvas display) override;
   void CloseDisplay(Canvas display) override;
@@ -45,9 +45,17 @@ class MemoryWindow final : public WindowServices {
 
   Window Handle() { return reinterpret_cast<Window>(this); }
 
+  // The display changes to these monitors and this desktop picture, with the
+  // window still where it was: the display shows the window's pixels where it
+  // covers them, as a real screen would.
+  void ChangeMonitors(std::vector<ScreenRect> monitors, MemorySurface desktop);
+  // The window moves over `place` and comes out black, to be painted again.
+  void MoveTo(ScreenRect place);
+
   PixelSize Screen;  // the primary's size
   std::vector<DisplayMonitor> Monitors;
-  ScreenRect VirtualScreen;  // also the window's rectangle
+  ScreenRect VirtualScreen;
+  ScreenRect Place;  // the window's rectangle: the virtual screen until it changes
   ScreenRect Desktop;
   MemorySurface Display;
   MemorySurface Client;  // the window's pixels and its private context
@@ -70,6 +78,11 @@ class MemoryWindow final : public WindowServices {
   // The window's context and the display refused, as when the system has
   // no drawing contexts left.
   bool RefuseContexts = false;
+
+  // How the display context is laid out: Wine's, its pixel (0, 0) the
+  // virtual screen's corner, or Windows', in screen coordinates.
+  enum class DisplayKind { VirtualCorner, ScreenCoordinates };
+  DisplayKind DisplayContext = DisplayKind::VirtualCorner;
 };
 
 // The virtual screen's size, for a desktop picture to cover it.

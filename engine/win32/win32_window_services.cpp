@@ -78,41 +78,37 @@ ScreenRect Win32WindowServices::DesktopRect() {
           static_cast<int32_t>(r.bottom)};
 }
 
+ScreenRect Win32WindowServices::WindowRect(Window window) {
+  RECT r = {};
+  GetWindowRect(AsHwnd(window), &r);
+  return {static_cast<int32_t>(r.left), static_cast<int32_t>(r.top), static_cast<int32_t>(r.right),
+          static_cast<int32_t>(r.bottom)};
+}
+
 Canvas Win32WindowServices::OpenDisplay() {
   return AsCanvas(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
 }
 
-// On one monitor the display context holds the screen, HORZRES x VERTRES, at
-// the origin. On several it holds more. What Wine 8.0 reports with a 1024 x
-// 768 primary and an 800 x 600 secondary to its right or its left:
-// - CreateDCA("DISPLAY"): HORZRES x VERTRES 1024 x 768, the primary's size
-//   only; DESKTOPHORZRES x DESKTOPVERTRES 1824 x 768; clip box (0, 0, 1824,
-//   768) and origin (0, 0) in both layouts: its pixel (0, 0) shows the
-//   virtual screen's top-left corner, the screen's (-800, 0) on the left, and
-//   copies from negative coordinates give nothing;
-// - GetDC(NULL)'s clip box: the virtual screen in screen coordinates,
-//   (-800, 0, 1024, 768) on the left;
-// - GetWindowRect(GetDesktopWindow()): (0, 0, 1024, 768), the primary alone.
-// So the clip box, when it is the virtual screen's size, says where the
-// virtual screen's corner lies in the context; that holds as well for a
-// context in screen coordinates. A context of another size holds the primary
-// alone.
+// What Wine 8.0 reports with a 1024 x 768 primary and an 800 x 600 secondary
+// to its right or its left: CreateDCA("DISPLAY") has HORZRES x VERTRES
+// 1024 x 768 and the clip box (0, 0, 1824, 768) in both layouts; GetDC(NULL)'s
+// clip box is (-800, 0, 1024, 768) on the left; the desktop window covers the
+// primary alone. display_view.h says how Windows differs.
 DisplayView Win32WindowServices::ViewOfDisplay(Canvas display) {
   const HDC dc = AsDc(display);
-  DisplayView view{{0, 0, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)}, {0, 0}};
-  if (GetSystemMetrics(SM_CMONITORS) < 2) return view;
+  DisplayFacts facts;
+  facts.horzRes = GetDeviceCaps(dc, HORZRES);
+  facts.vertRes = GetDeviceCaps(dc, VERTRES);
+  facts.monitors = GetSystemMetrics(SM_CMONITORS);
   const int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const int32_t width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  const int32_t height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  facts.virtualScreen = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                         top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   RECT clip = {};
-  if (GetClipBox(dc, &clip) == ERROR || clip.right - clip.left != width ||
-      clip.bottom - clip.top != height) {
-    return view;
-  }
-  view.screen = {left, top, left + width, top + height};
-  view.origin = {static_cast<int32_t>(clip.left) - left, static_cast<int32_t>(clip.top) - top};
-  return view;
+  facts.clipBoxKnown = GetClipBox(dc, &clip) != ERROR;
+  facts.clipBox = {static_cast<int32_t>(clip.left), static_cast<int32_t>(clip.top),
+                   static_cast<int32_t>(clip.right), static_cast<int32_t>(clip.bottom)};
+  return ViewOfDisplayFacts(facts);
 }
 
 void Win32WindowServices::CloseDisplay(Canvas display) { DeleteDC(AsDc(display)); }

@@ -14,6 +14,7 @@ class Win32WindowServices final : public WindowServices {
  public:
   PuzzleAreaList PuzzleAreas(Window window) override;
   ScreenRect DesktopRect() override;
+  ScreenRect WindowRect(Window window) override;
   Canvas OpenDisplay() override;
   DisplayView ViewOfDisplay(Canvas display) override;
   void CloseDisplay(Canvas display) override;

@@ -16,6 +16,8 @@ struct WindowScene;
 WindowScene* SetUpWindowScene(HWND window, const SaverSettings& settings);
 void TickWindowScene(WindowScene& scene, HWND window);
 void PaintWindowScene(WindowScene& scene, HWND window);
+// After a display change, before the window moves over `place`.
+void RelayoutWindowScene(WindowScene& scene, HWND window, const RECT& place);
 // WM_DESTROY: tears the puzzles down and frees the scene.
 void TearDownWindowScene(WindowScene* scene, HWND window);
 

@@ -102,6 +102,8 @@ struct FakeHands {
       case HostAction::HideCursor: platform.HideCursor(); break;
       case HostAction::RestoreInputMethod: platform.events.emplace_back("restore"); break;
       case HostAction::PostQuit: platform.events.emplace_back("quit"); break;
+      case HostAction::PostRelayout: platform.events.emplace_back("post-relayout"); break;
+      case HostAction::Relayout: platform.events.emplace_back("relayout"); break;
       case HostAction::PostToParent:
         platform.events.emplace_back("parent");
         platform.parentPosts.push_back(m);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "host/saver_window_layout.h"
 #include "host/tests/fake_saver_platform.h"
@@ -77,6 +78,12 @@ const ProcRow kRows[] = {
     {Approved,        kWmClose,        0,       kEngineAnswer,  "engine"},
     {Full,            kWmSetCursor,    0,       kEngineAnswer,  "engine"},
     {Full,            kWmApp,          0,       kEngineAnswer,  "engine"},
+    {Full,            kWmDisplayChange, 0,      kEngineAnswer,  "post-relayout engine"},
+    {Preview,         kWmDisplayChange, 0,      kEngineAnswer,  "engine"},
+    {Approved,        kWmDisplayChange, 0,      kEngineAnswer,  "engine"},
+    {Full,            kWmRelayout,     0,       0,              "relayout"},
+    {Preview,         kWmRelayout,     0,       0,              ""},
+    {Approved,        kWmRelayout,     0,       0,              ""},
 };
 
 TEST(SaverWindowProc, EveryRow) {
@@ -127,6 +134,7 @@ const ChainRow kChain[] = {
     {"a tick reaches the engine",        0, kWmTimer,   "engine default"},
     {"after approval no tick does",      1, kWmTimer,   ""},
     {"the cursor stays hidden",          0, kWmSetCursor, "engine hide"},
+    {"a display change closes nothing",  0, kWmDisplayChange, "post-relayout engine default"},
 };
 
 TEST(SaverWindowProc, ThroughTheEngineToTheClosePolicy) {
@@ -169,6 +177,28 @@ TEST(SaverWindowLayout, BothColumnsOfTheWindowTable) {
     EXPECT_EQ(layout.y, row.y);
     EXPECT_EQ(layout.width, row.width);
     EXPECT_EQ(layout.height, row.height);
+  }
+}
+
+TEST(SaverWindowLayout, TheFullScreenWindowCoversTheVirtualScreen) {
+  const ScreenRect left{-800, 0, 1024, 768}, primary{0, 0, 1024, 768}, none{0, 0, 0, 0};
+  // clip box known | clip box | virtual screen metrics | what the window covers
+  const struct {
+    const char* name;
+    bool known;
+    ScreenRect clip, virtualScreen, covered;
+  } rows[] = {
+      {"the clip box", true, left, {-800, 0, 1024, 600}, left},
+      {"no context or an error", false, primary, left, left},
+      {"NULLREGION", true, none, left, left},
+      {"no virtual screen metrics", false, none, none, primary},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ScreenRect r = FullScreenArea(row.known, row.clip, row.virtualScreen, primary);
+    EXPECT_EQ(std::vector<int32_t>({r.left, r.top, r.right, r.bottom}),
+              std::vector<int32_t>({row.covered.left, row.covered.top, row.covered.right,
+                                    row.covered.bottom}));
   }
 }
 

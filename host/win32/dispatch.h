@@ -7,9 +7,11 @@
 
 namespace tessalander {
 
-// Returns the process's exit code: 0 for a mode that ran, -1 for a rejected
-// line and after the configuration dialog. The saver and the preview show
-// the animation.
+// Returns the process's exit code: -1 for a rejected line; the saver's and the
+// preview's message loop's (0, or -1 when the window could not be made); -1
+// after the configuration dialog ran (the host's own dialog that follows has
+// no template), 0 when it could not be shown; 0 after the password dialog.
+// The saver and the preview show the animation.
 int DispatchCommandLine(HINSTANCE instance, const char* arguments, const Animation& animation);
 
 int RunPreview(unsigned int parentHandle, const Animation& animation);

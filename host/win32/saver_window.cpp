@@ -29,20 +29,27 @@ struct SaverWindowState {
   // What the close policy calls on; bound to the window at each message.
   Win32SaverPlatform platform;
   InputMethodState inputMethod;
+  // A kWmRelayout is on its way: further display changes before it arrives
+  // give no second one.
+  bool relayoutPending = false;
 };
 SaverWindowState TheSaverWindow;
 
-// The screen's clip box: the whole virtual screen, every monitor, which need
-// not start at (0, 0). A screen context that cannot be had leaves the primary
-// screen's size.
+// The whole virtual screen, every monitor (FullScreenArea).
 ScreenRect ScreenClipBox() {
-  ScreenRect box{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return box;
   RECT clip = {};
-  if (GetClipBox(screen, &clip) != ERROR) box = {clip.left, clip.top, clip.right, clip.bottom};
-  ReleaseDC(nullptr, screen);
-  return box;
+  bool known = false;
+  if (const HDC screen = GetDC(nullptr)) {
+    const int region = GetClipBox(screen, &clip);
+    known = region != ERROR && region != NULLREGION;
+    ReleaseDC(nullptr, screen);
+  }
+  const int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return FullScreenArea(
+      known, {clip.left, clip.top, clip.right, clip.bottom},
+      {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)},
+      {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 }
 
 WNDCLASSA SaverWindowClass() {
@@ -91,6 +98,25 @@ void PostToParent(HWND window, const WindowMessage& m) {
   PostMessageA(parent, m.message, reinterpret_cast<WPARAM>(parent), static_cast<LPARAM>(m.lParam));
 }
 
+void PostRelayout(HWND window) {
+  if (TheSaverWindow.relayoutPending) return;
+  TheSaverWindow.relayoutPending = PostMessageA(window, kWmRelayout, 0, 0) != FALSE;
+}
+
+// The animation lays itself out for the new screen before the window moves
+// there, so that a monitor the window did not cover yet is still the
+// desktop's. The move activates nothing: losing activation would close the saver.
+void Relayout(HWND window) {
+  TheSaverWindow.relayoutPending = false;
+  const ScreenRect area = ScreenClipBox();
+  if (TheSaverWindow.scene != nullptr) {
+    const RECT place = {area.left, area.top, area.right, area.bottom};
+    TheSaverWindow.animation->Relayout(TheSaverWindow.scene, window, place);
+  }
+  SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
 void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
   switch (action) {
     case HostAction::DetachInputMethod: DetachInputMethod(window); break;
@@ -99,10 +125,12 @@ void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
     case HostAction::RestoreInputMethod: RestoreInputMethod(window); break;
     case HostAction::PostQuit: PostQuitMessage(0); break;
     case HostAction::PostToParent: PostToParent(window, m); break;
+    case HostAction::PostRelayout: PostRelayout(window); break;
+    case HostAction::Relayout: Relayout(window); break;
   }
 }
 
-// The animation's four moments.
+// The animation's moments.
 void OnCreate(HWND window) { TheSaverWindow.scene = TheSaverWindow.animation->SetUp(window); }
 
 void OnTimer(HWND window) {

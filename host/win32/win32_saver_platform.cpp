@@ -16,6 +16,7 @@ static_assert(kWmSysCommand == WM_SYSCOMMAND && kWmTimer == WM_TIMER);
 static_assert(kWmMouseMove == WM_MOUSEMOVE && kWmLButtonDown == WM_LBUTTONDOWN);
 static_assert(kWmRButtonDown == WM_RBUTTONDOWN && kWmMButtonDown == WM_MBUTTONDOWN);
 static_assert(kWmPowerBroadcast == WM_POWERBROADCAST && kWmApp == WM_APP);
+static_assert(kWmDisplayChange == WM_DISPLAYCHANGE);
 static_assert(kPwrCriticalResume == PWR_CRITICALRESUME);
 static_assert(kScNextWindow == SC_NEXTWINDOW && kScPrevWindow == SC_PREVWINDOW);
 static_assert(kScScreenSave == SC_SCREENSAVE);

@@ -201,6 +201,8 @@ match_solve_frame() {  # match_solve_frame RENDERER SEEN SHOWN SOURCE-ARGS...
   for attempt in 1 2 3; do
     sleep 0.7
     screenshot "solving-$attempt.png"
+    # MATCH_CROP (WxH+X+Y): the part of the screen the saver shows.
+    [ -z "${MATCH_CROP:-}" ] || convert "solving-$attempt.png" -crop "$MATCH_CROP" +repage "png24:solving-$attempt.png"
     cp "solving-$attempt.png" "$ARTIFACTS/"
     if result=$("$render" "$@" --speed 4 --seed "$seeds" --ticks 1-200 \
         --match "solving-$attempt.png" --out "$ARTIFACTS"); then
