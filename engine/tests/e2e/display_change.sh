@@ -11,7 +11,10 @@ render=$(native_tool tessalander-render tools/tessalander-render)
 cd "$WORK"
 
 # Programs of this prefix start in a virtual desktop, whose size a program
-# can change (the X server's own cannot be).
+# can change (the X server's own cannot be). Wine keeps the size it was
+# changed to for the prefix's later programs, so it is changed back at the
+# end, before the virtual desktop is given up.
+cleanup_hooks+=("\"\$WINE64\" '$TESS_BUILD/testing/change_display.exe' 1024 768 </dev/null >>'$WORK/wine.out' 2>&1")
 reg_set_for_test 'HKCU\Software\Wine\Explorer\Desktops' DisplayChange REG_SZ 1024x768
 reg_set_for_test 'HKCU\Software\Wine\Explorer' Desktop REG_SZ DisplayChange
 
