@@ -98,4 +98,59 @@ if(BUILD_TESTING)
     COMMAND bash "${PROJECT_SOURCE_DIR}/release/tests/check_reproducible.sh"
             "${PROJECT_SOURCE_DIR}" "${CMAKE_BINARY_DIR}" "${release_zip}" "${release_setup}")
   set_tests_properties(release.reproducible PROPERTIES RUN_SERIAL TRUE TIMEOUT 600)
+
+  # The installer under test: the same script and the same two .scr files,
+  # built for amd64-unicode so that wine64 runs it; two more builds act as on
+  # 32-bit Windows and as on Windows 95/98/ME.
+  set(installer_tests plain windows32 windows9x)
+  set(plain_defines -DTEST_BUILD)
+  set(windows32_defines -DTEST_BUILD -DTEST_WINDOWS_32)
+  set(windows9x_defines -DTEST_BUILD -DTEST_WINDOWS_9X)
+  set(test_installers)
+  foreach(build IN LISTS installer_tests)
+    tessalander_add_installer("${installer_dir}/tessalander-${build}-test.exe"
+      "${installer_dir}/${build}-test.log" ${${build}_defines})
+    list(APPEND test_installers "${installer_dir}/tessalander-${build}-test.exe")
+  endforeach()
+  add_custom_target(installer_tests ALL DEPENDS ${test_installers})
+
+  # The 32-bit installer cannot run here: checked as a file, and against the
+  # 64-bit build of the same script.
+  add_test(NAME release.installer
+    COMMAND Python3::Interpreter "${PROJECT_SOURCE_DIR}/release/tests/check_installer.py"
+            "${release_setup}" "${installer_dir}/setup.log"
+            "${installer_dir}/tessalander-plain-test.exe" "${installer_dir}/plain-test.log"
+            "${installer_icon}" "${PROJECT_VERSION}")
+
+  # The end-to-end runs, on a display and in a fresh prefix of their own
+  # (testing/wine/env.sh), with two of the test programs, built here by the
+  # 64-bit toolchain: black_window keeps Wine's desktop up, launch gives a
+  # program an exact command line (NSIS takes /D= unquoted).
+  set(wine_programs "${CMAKE_BINARY_DIR}/x64-testing")
+  ExternalProject_Add(wine_programs
+    SOURCE_DIR "${PROJECT_SOURCE_DIR}"
+    BINARY_DIR "${wine_programs}"
+    CMAKE_GENERATOR "${CMAKE_GENERATOR}"
+    CMAKE_ARGS
+      "-DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-x86_64.cmake"
+      -DCMAKE_BUILD_TYPE=MinSizeRel
+    BUILD_COMMAND "${CMAKE_COMMAND}" --build "${wine_programs}" --target black_window launch
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    BUILD_BYPRODUCTS "${wine_programs}/testing/black_window.exe" "${wine_programs}/testing/launch.exe")
+  set(wine_dir "${CMAKE_BINARY_DIR}/wine-env")
+  add_test(NAME release.wine.start COMMAND "${PROJECT_SOURCE_DIR}/testing/wine/env.sh" start "${wine_dir}")
+  set_tests_properties(release.wine.start PROPERTIES FIXTURES_SETUP release_wine TIMEOUT 180
+    ENVIRONMENT "DESKTOP_KEEPER=${wine_programs}/testing/black_window.exe")
+  add_test(NAME release.wine.stop COMMAND "${PROJECT_SOURCE_DIR}/testing/wine/env.sh" stop "${wine_dir}")
+  set_tests_properties(release.wine.stop PROPERTIES FIXTURES_CLEANUP release_wine TIMEOUT 60)
+  foreach(case per_user spaces_deleted_by_hand all_users windows32 windows32_all_users windows9x)
+    set(name "e2e.release.installer.${case}")
+    add_test(NAME "${name}" COMMAND bash "${PROJECT_SOURCE_DIR}/release/tests/e2e/installer.sh" "${case}")
+    set_tests_properties("${name}" PROPERTIES
+      FIXTURES_REQUIRED release_wine
+      RESOURCE_LOCK release_wine
+      TIMEOUT 240
+      ENVIRONMENT "TEST_NAME=${name};TESS_WINE_ENV=${wine_dir}/env;TESS_BUILD=${CMAKE_BINARY_DIR};TESS_SOURCE=${PROJECT_SOURCE_DIR};TESS_INSTALLERS=${installer_dir};TESS_LAUNCH=${wine_programs}/testing/launch.exe;TESS_VERSION=${PROJECT_VERSION}")
+  endforeach()
 endif()
