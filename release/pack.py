@@ -1,15 +1,16 @@
 #!/usr/bin/env python3
 """Packs the release archive, the same bytes from every build of one commit:
 
+    Tessalander-VERSION-setup.exe   (the installer)
     x86/Tessalander.scr, x64/Tessalander.scr
     README.txt, LICENSE.txt   (CRLF line ends, for Windows users)
-    SHA256SUMS                (of the four files above, as sha256sum writes it)
+    SHA256SUMS                (of the five files above, as sha256sum writes it)
 
 Every entry carries one fixed time, SOURCE_DATE_EPOCH when it is set, else
 the commit time of the source tree's HEAD, written as UTC whatever the time
 zone; the entries come in a fixed order with fixed attributes.
 
-    pack.py OUT.zip VERSION SOURCE-DIR X86-SCR X64-SCR
+    pack.py OUT.zip VERSION SOURCE-DIR X86-SCR X64-SCR SETUP-EXE
 """
 import hashlib
 import os
@@ -36,13 +37,14 @@ def crlf(text):
     return text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 
 
-def main(out, version, source, x86, x64):
+def main(out, version, source, x86, x64, setup):
     with open(os.path.join(source, "release", "README.txt"), encoding="utf-8") as f:
         readme = crlf(f.read().replace("@VERSION@", version))
     with open(os.path.join(source, "LICENSE"), encoding="utf-8") as f:
         licence = crlf(f.read())
     files = {}
-    for name, path in [("x86/Tessalander.scr", x86), ("x64/Tessalander.scr", x64)]:
+    for name, path in [("x86/Tessalander.scr", x86), ("x64/Tessalander.scr", x64),
+                       (f"Tessalander-{version}-setup.exe", setup)]:
         with open(path, "rb") as f:
             files[name] = f.read()
     files["README.txt"] = readme
@@ -66,6 +68,6 @@ def main(out, version, source, x86, x64):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 6:
+    if len(sys.argv) != 7:
         raise SystemExit(__doc__)
     main(*sys.argv[1:])

@@ -20,6 +20,8 @@ packages=(
   xserver-xorg-core xserver-xorg-video-dummy
   # the configuration dialog's Japanese texts
   fonts-ipafont-gothic
+  # the installer (makensis)
+  nsis
   # test scripts
   python3 file
   # the caller's own

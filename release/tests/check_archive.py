@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Checks the release archive: its name, exactly the five entries, the .scr
-files as built and of the right machine type, CRLF texts for Windows users,
-checksums that match, and one fixed time and no owner data on every entry.
+"""Checks the release archive: its name, exactly the six entries, the .scr
+files and the installer as built and of the right machine type, CRLF texts
+for Windows users, checksums that match, and one fixed time and no owner data
+on every entry.
 
-    check_archive.py Tessalander-VERSION-windows.zip X86-SCR X64-SCR
+    check_archive.py Tessalander-VERSION-windows.zip X86-SCR X64-SCR SETUP-EXE
 """
 import hashlib
 import os
@@ -22,16 +23,20 @@ def machine(data):
     return hex(struct.unpack_from("<H", data, pe + 4)[0]) if data[pe:pe + 4] == b"PE\0\0" else None
 
 
-def main(path, x86, x64):
+def main(path, x86, x64, setup):
     version = re.fullmatch(r"Tessalander-(\d+\.\d+(?:\.\d+)*)-windows\.zip", os.path.basename(path))
     check("archive name", True, version is not None)
+    setup_name = f"Tessalander-{version.group(1) if version else '?'}-setup.exe"
+    check("installer's name", setup_name, os.path.basename(setup))
     with zipfile.ZipFile(path) as archive:
         entries = archive.infolist()
         files = {entry.filename: archive.read(entry) for entry in entries}
-    check("entries", ["LICENSE.txt", "README.txt", "SHA256SUMS", "x64/Tessalander.scr",
+    check("entries", ["LICENSE.txt", "README.txt", "SHA256SUMS", setup_name, "x64/Tessalander.scr",
                       "x86/Tessalander.scr"], [entry.filename for entry in entries])
 
-    for name, built, kind in [("x86/Tessalander.scr", x86, "0x14c"), ("x64/Tessalander.scr", x64, "0x8664")]:
+    # The installer is 32-bit, so that it runs on every Windows.
+    for name, built, kind in [("x86/Tessalander.scr", x86, "0x14c"), ("x64/Tessalander.scr", x64, "0x8664"),
+                              (setup_name, setup, "0x14c")]:
         with open(built, "rb") as f:
             check(f"{name} is the built file", True, files.get(name) == f.read())
         check(f"{name} machine", kind, machine(files.get(name, b"\0" * 64)))
@@ -43,7 +48,7 @@ def main(path, x86, x64):
     readme = files.get("README.txt", b"").decode("utf-8", "replace")
     check("README.txt names the version", True,
           version is not None and f"Tessalander {version.group(1)}" in readme)
-    for subject in ["x86\\Tessalander.scr", "x64\\Tessalander.scr", "Install",
+    for subject in [setup_name, "x86\\Tessalander.scr", "x64\\Tessalander.scr", "Install",
                     "HKEY_CURRENT_USER\\Software\\QEL\\Tessalander", "LICENSE.txt"]:
         check(f"README.txt mentions {subject}", True, subject in readme)
     check("LICENSE.txt is the MIT License", True, files.get("LICENSE.txt", b"").startswith(b"MIT License"))
@@ -64,6 +69,6 @@ def main(path, x86, x64):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         raise SystemExit(__doc__)
     main(*sys.argv[1:])

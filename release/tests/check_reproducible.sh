@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Two builds of one commit give the same bytes: the release tree's archive
-# and .scr files against those of a second build of the same sources, copied
-# to another place (so no path leaks into the files either) and built from
-# scratch. The archive's fixed time is the commit's, for both.
+# Two builds of one commit give the same bytes: the release tree's archive,
+# installer and .scr files against those of a second build of the same
+# sources, copied to another place (so no path leaks into the files either)
+# and built from scratch. The archive's fixed time is the commit's, for both.
 #
-#   check_reproducible.sh SOURCE-DIR RELEASE-BINARY-DIR RELEASE-ZIP
+#   check_reproducible.sh SOURCE-DIR RELEASE-BINARY-DIR RELEASE-ZIP SETUP-EXE
 set -euo pipefail
-source_dir=$1 binary_dir=$2 zip=$3
+source_dir=$1 binary_dir=$2 zip=$3 setup=$4
 scratch=$binary_dir/reproducible-check
 rm -rf "$scratch"
 mkdir -p "$scratch/elsewhere/tessalander"
@@ -26,7 +26,7 @@ cmake -S "$copy" -B "$copy/build" -G Ninja -DTESSALANDER_RELEASE=ON -DBUILD_TEST
 cmake --build "$copy/build" >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log"; exit 1; }
 
 failures=0
-for file in "$(basename "$zip")" x86/Tessalander.scr x64/Tessalander.scr; do
+for file in "$(basename "$zip")" "$(basename "$setup")" x86/Tessalander.scr x64/Tessalander.scr; do
   first=$binary_dir/$file second=$copy/build/$file
   if cmp -s "$first" "$second"; then
     echo "ok: $file is the same in both builds: $(sha256sum "$first" | cut -d' ' -f1)"
