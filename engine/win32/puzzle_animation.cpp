@@ -18,7 +18,7 @@ namespace {
 struct WindowScene {
   GdiSurfaceLayer surfaces;
   Win32WindowServices services;
-  PuzzleScene puzzles{surfaces, services, BlockSize};
+  PuzzleScene puzzles{surfaces, services, BlockSize()};
 };
 
 WindowScene& SceneOf(void* scene) { return *static_cast<WindowScene*>(scene); }
