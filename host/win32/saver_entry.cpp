@@ -1,6 +1,6 @@
 // The GUI entry of the .scr, where the host is given the animation it shows.
-// The runtime's start-up has already run the static initialisers (BlockSize
-// among them) when it calls WinMain.
+// The entry point (process_entry.cpp) has already run the static
+// initialisers when it calls WinMain.
 #include <windows.h>
 
 #include "engine/win32/puzzle_animation.h"
