@@ -1,5 +1,5 @@
 // A modal message to the user with no owner window and the system's default
-// caption; the Win32 back-end is MessageBoxA, tests record the texts.
+// caption; the Win32 back-end is a message box, tests record the texts.
 #pragma once
 
 namespace tessalander {

@@ -1,7 +1,8 @@
-// The texts of the program's message boxes. MessageBoxA shows them in the
-// system's ANSI code page, and they are written for code page 932
-// (Shift-JIS), so each Japanese text is spelled out byte by byte here, with
-// what it reads as above it. The tests turn them back into Unicode.
+// The texts of the program's message boxes, written for code page 932
+// (Shift-JIS): each Japanese text is spelled out byte by byte here, with what
+// it reads as above it. Where the system's ANSI code page is another, they are
+// converted before they are shown (win32/cp932_message_box.h). The tests turn
+// them back into Unicode.
 #pragma once
 
 namespace tessalander {

@@ -1,7 +1,7 @@
 // The GUI entry of the .scr, where the program is put together: the host is
-// given the animation it shows, the engine's scene of puzzles.
-// The runtime's start-up has already run the static initialisers (BlockSize
-// among them) when it calls WinMain.
+// given the animation it shows, the engine's scene of puzzles. The entry
+// point (process_entry.cpp) has already run the static initialisers when it
+// calls WinMain.
 #include <windows.h>
 
 #include "app/win32/saver_animation.h"

@@ -6,12 +6,6 @@
 
 namespace tessalander {
 
-namespace {
-
-int32_t ComputeBlockSize() { return BlockSizeForScreenWidth(GetSystemMetrics(SM_CXSCREEN)); }
-
-}  // namespace
-
-const int32_t BlockSize = ComputeBlockSize();
+int32_t BlockSize() { return BlockSizeForScreenWidth(GetSystemMetrics(SM_CXSCREEN)); }
 
 }  // namespace tessalander

@@ -13,7 +13,7 @@ namespace tessalander {
 struct WindowScene {
   GdiSurfaceLayer surfaces;
   Win32WindowServices services;
-  PuzzleScene puzzles{surfaces, services, BlockSize};
+  PuzzleScene puzzles{surfaces, services, BlockSize()};
 };
 
 WindowScene* SetUpWindowScene(HWND window, const SaverSettings& settings) {

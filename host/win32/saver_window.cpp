@@ -5,6 +5,7 @@
 #include "host/win32/host_state.h"
 #include "common/win32/library_function.h"
 #include "host/win32/password.h"
+#include "host/win32/thread_dpi_awareness.h"
 #include "host/win32/win32_saver_platform.h"
 #include "resources/resource_ids.h"
 
@@ -178,6 +179,9 @@ int RunSaverWindow(HWND parent, const Animation& animation) {
   TheSaverWindow.animation = &animation;
   const WNDCLASSA windowClass = SaverWindowClass();
 
+  // A preview is made, and its parent's size read, under the parent's DPI
+  // awareness.
+  ThreadDpiAwareness awareness(parent);
   SaverWindowLayout layout;
   if (parent != nullptr) {
     RECT client = {};
@@ -203,6 +207,7 @@ int RunSaverWindow(HWND parent, const Animation& animation) {
                                   layout.x, layout.y, layout.width, layout.height, parent, nullptr,
                                   InstanceHandle, nullptr);
   }
+  awareness.Restore();
   // Nothing is shown when the window cannot be made; the exit code says so.
   int exitCode = -1;
   if (saverWindow != nullptr) {

@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Reads the application manifest back out of a built Tessalander.scr and
 checks that it is the project's manifest, byte for byte, and that the
-manifest declares DPI awareness and nothing else: no visual styles, no
-execution level, no OS compatibility list, each of which would change how
-Windows treats the program.
+manifest declares per-monitor DPI awareness and nothing else: no visual
+styles, no execution level, no OS compatibility list, each of which would
+change how Windows treats the program. Windows refuses to start a program
+whose manifest is malformed (Wine is lenient) and ignores a setting outside
+the namespace it reads it from, so the XML, each element's namespace and each
+value are checked as Windows reads them.
 
     check_manifest.py FILE.scr WINDRES MANIFEST
 """
@@ -43,15 +46,30 @@ check("the embedded manifest is the project's", manifests.get("1") == expected)
 ASM1 = "{urn:schemas-microsoft-com:asm.v1}"
 ASM3 = "{urn:schemas-microsoft-com:asm.v3}"
 WS2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
-root = ET.fromstring(expected.encode("utf-8"))
+WS2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
+# Per-monitor for Windows 8.1 (Vista to 8 read it as system-aware), and for
+# Windows 10 1607 and later Per Monitor v2 where there is one (1703).
+EXPECTED_SETTINGS = [(WS2005 + "dpiAware", "true/pm"),
+                     (WS2016 + "dpiAwareness", "PerMonitorV2, PerMonitor")]
+
+embedded = manifests.get("1", "")
+try:
+    root = ET.fromstring(embedded.encode("utf-8"))
+except ET.ParseError as error:
+    check("the embedded manifest is well-formed XML", False, str(error))
+    finish()
+check("the embedded manifest is well-formed XML", True)
 check("root is an asm.v1 assembly, version 1.0",
-      root.tag == ASM1 + "assembly" and root.get("manifestVersion") == "1.0")
+      root.tag == ASM1 + "assembly" and root.get("manifestVersion") == "1.0", f"{root.tag} {root.attrib}")
 children = [child.tag for child in root]
 check("the assembly holds an identity and application settings only",
       children == [ASM1 + "assemblyIdentity", ASM3 + "application"], f"{children}")
-settings = root.findall(f"{ASM3}application/{ASM3}windowsSettings/*")
-check("the only setting is dpiAware = true",
-      [(s.tag, (s.text or "").strip()) for s in settings] == [(WS2005 + "dpiAware", "true")],
-      f"{[(s.tag, s.text) for s in settings]}")
+groups = [child.tag for child in root.iterfind(f"{ASM3}application/*")]
+check("the application holds asm.v3 windowsSettings only", groups == [ASM3 + "windowsSettings"],
+      f"{groups}")
+settings = [(s.tag, (s.text or "").strip())
+            for s in root.iterfind(f"{ASM3}application/{ASM3}windowsSettings/*")]
+check("the settings are dpiAware and dpiAwareness, each in its own namespace",
+      settings == EXPECTED_SETTINGS, f"{settings}")
 
 finish()

@@ -3,6 +3,7 @@
 #include "settings/config_dialog.h"
 #include "settings/message_texts.h"
 #include "settings/win32/browse_bitmap_file.h"
+#include "settings/win32/cp932_message_box.h"
 #include "settings/win32/win32_registry.h"
 
 namespace tessalander {
@@ -30,14 +31,14 @@ class Win32DialogControls final : public ConfigDialogControls {
   void EndDialog() override { ::EndDialog(dialog_, 0); }
   int Browse(SettingText& path) override { return BrowseBitmapFile(dialog_, path); }
   void ShowBrowseError() override {
-    MessageBoxA(dialog_, kBrowseErrorText, kBrowseErrorCaption, MB_OK);
+    ShowCp932MessageBox(dialog_, kBrowseErrorText, kBrowseErrorCaption, MB_OK);
   }
   void ShowAbout() override {
-    MessageBoxA(dialog_, kAboutText, kAboutCaption, MB_OK | MB_ICONQUESTION);
+    ShowCp932MessageBox(dialog_, kAboutText, kAboutCaption, MB_OK | MB_ICONQUESTION);
   }
   bool ConfirmDelete() override {
-    return MessageBoxA(dialog_, kDeleteText, kDeleteCaption, MB_YESNO | MB_ICONEXCLAMATION) ==
-           IDYES;
+    return ShowCp932MessageBox(dialog_, kDeleteText, kDeleteCaption,
+                               MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
   }
 
  private:

@@ -3,6 +3,7 @@
 #include "settings/config_dialog.h"
 #include "settings/message_texts.h"
 #include "settings/win32/config_dialog_proc.h"
+#include "settings/win32/cp932_message_box.h"
 
 namespace tessalander {
 
@@ -11,7 +12,7 @@ int ConfigureHook(HINSTANCE instance) {
   const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(kConfigDialogTemplate), nullptr,
                                          &ConfigDialogProc, 0);
   if (result != -1) return 1;
-  MessageBoxA(nullptr, kDialogBoxFailedText, kDialogBoxFailedCaption, MB_OK);
+  ShowCp932MessageBox(nullptr, kDialogBoxFailedText, kDialogBoxFailedCaption, MB_OK);
   return 0;
 }
 

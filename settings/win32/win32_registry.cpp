@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "settings/win32/cp932_message_box.h"
+
 namespace tessalander {
 
 namespace {
@@ -46,7 +48,7 @@ RegStatus Win32Registry::DeleteKey(const char* path) {
 
 void Win32Registry::CloseKey(RegKey key) { RegCloseKey(AsHkey(key)); }
 
-void Win32Alert::Show(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_OK); }
+void Win32Alert::Show(const char* text) { ShowCp932MessageBox(nullptr, text, nullptr, MB_OK); }
 
 SettingsStore& ProcessSettingsStore() {
   static Win32Registry registry;

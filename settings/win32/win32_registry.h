@@ -1,5 +1,5 @@
 // The registry and message-box back-ends of the settings store: ADVAPI32's
-// A-functions under HKEY_CURRENT_USER, and MessageBoxA with no owner.
+// A-functions under HKEY_CURRENT_USER, and a message box with no owner.
 #pragma once
 
 #include "settings/alert.h"

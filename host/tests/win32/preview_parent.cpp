@@ -10,7 +10,11 @@
 //                  straight to the child
 //   destroy        destroys the parent window
 //
-//   preview_parent WIDTH HEIGHT  prints "parent=HWND" once the window is up
+//   preview_parent WIDTH HEIGHT [unaware]
+//
+// prints "parent=HWND" once the window is up; with "unaware" the window is
+// DPI-unaware, as the display settings' window of an older Windows is, where
+// the system has an awareness per window.
 #include <windows.h>
 
 #include <cstdarg>
@@ -114,6 +118,13 @@ int main(int argc, char** argv) {
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
   windowClass.lpszClassName = "TessalanderPreviewParent";
   RegisterClassA(&windowClass);
+  if (argc > 3 && std::strcmp(argv[3], "unaware") == 0) {
+    using SetContextFn = HANDLE(WINAPI*)(HANDLE);
+    const auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_UNAWARE
+    if (setContext != nullptr) setContext(reinterpret_cast<HANDLE>(-1));
+  }
   // A popup has no frame, so its client area is exactly WIDTH x HEIGHT.
   Parent = CreateWindowExA(0, windowClass.lpszClassName, "Preview Parent",
                            WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 200, 150, width, height,

@@ -5,6 +5,7 @@
 //   dialog_probe.exe dump                  prints every visible dialog
 //   dialog_probe.exe wait WHAT SECONDS     waits, then prints as dump
 //   dialog_probe.exe end                   ends the programs that show dialogs
+//   dialog_probe.exe acp                   the ANSI code page its locale gives
 //
 // WHAT is `config` (the configuration dialog is up), `other` (a dialog other
 // than the configuration dialog is up: a message box or the Open dialog),
@@ -155,6 +156,10 @@ int main(int argc, char** argv) {
     Dump();
     return 0;
   }
+  if (argc == 2 && std::strcmp(argv[1], "acp") == 0) {
+    std::printf("%u\n", GetACP());
+    return 0;
+  }
   if (argc == 2 && std::strcmp(argv[1], "end") == 0) {
     EndDialogPrograms();
     return 0;
@@ -174,6 +179,6 @@ int main(int argc, char** argv) {
     Dump();
     return 0;
   }
-  std::fprintf(stderr, "usage: dialog_probe dump | end | wait config|other|alone|gone SECONDS\n");
+  std::fprintf(stderr, "usage: dialog_probe dump | end | acp | wait config|other|alone|gone SECONDS\n");
   return 2;
 }
