@@ -33,8 +33,8 @@ struct TestWindowClass {
 };
 
 // The window at (x, y), width by height, gone after the given seconds (a
-// program left behind by a failed test goes away by itself); nullptr when the
-// class or the window cannot be made.
+// program left behind by a failed test goes away by itself; 0: only when the
+// program destroys it); nullptr when the class or the window cannot be made.
 inline HWND OpenTestWindow(const TestWindowClass& what, DWORD exStyle, DWORD style, int x, int y,
                            int width, int height, unsigned seconds) {
   WNDCLASSA windowClass = {};
@@ -45,7 +45,7 @@ inline HWND OpenTestWindow(const TestWindowClass& what, DWORD exStyle, DWORD sty
   if (!RegisterClassA(&windowClass)) return nullptr;
   const HWND window = CreateWindowExA(exStyle, what.name, what.title, style, x, y, width, height,
                                       nullptr, nullptr, windowClass.hInstance, nullptr);
-  if (window != nullptr) SetTimer(window, kEndTimer, seconds * 1000u, nullptr);
+  if (window != nullptr && seconds > 0) SetTimer(window, kEndTimer, seconds * 1000u, nullptr);
   return window;
 }
 

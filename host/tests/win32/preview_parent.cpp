@@ -23,6 +23,8 @@
 #include <cstring>
 #include <string>
 
+#include "testing/win32/test_window.h"
+
 namespace {
 
 constexpr UINT kCommand = WM_APP + 1;
@@ -90,11 +92,8 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       Say("parent-got message=0x%04x wparam=%u lparam=%lld self=%u", message,
           static_cast<unsigned>(wParam), static_cast<long long>(lParam), HandleValue(window));
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return tessalander_testing::TestWindowProc(window, message, wParam, lParam);
   }
 }
 
@@ -112,12 +111,6 @@ DWORD WINAPI ReadCommands(LPVOID) {
 int main(int argc, char** argv) {
   const int width = argc > 1 ? std::atoi(argv[1]) : 320;
   const int height = argc > 2 ? std::atoi(argv[2]) : 240;
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = &ParentProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-  windowClass.lpszClassName = "TessalanderPreviewParent";
-  RegisterClassA(&windowClass);
   if (argc > 3 && std::strcmp(argv[3], "unaware") == 0) {
     using SetContextFn = HANDLE(WINAPI*)(HANDLE);
     const auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void (*)()>(
@@ -126,16 +119,14 @@ int main(int argc, char** argv) {
     if (setContext != nullptr) setContext(reinterpret_cast<HANDLE>(-1));
   }
   // A popup has no frame, so its client area is exactly WIDTH x HEIGHT.
-  Parent = CreateWindowExA(0, windowClass.lpszClassName, "Preview Parent",
-                           WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 200, 150, width, height,
-                           nullptr, nullptr, windowClass.hInstance, nullptr);
+  const tessalander_testing::TestWindowClass parent = {
+      "TessalanderPreviewParent", "Preview Parent", &ParentProc,
+      static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH))};
+  Parent = tessalander_testing::OpenTestWindow(parent, 0, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                                               200, 150, width, height, 0);
   Say("parent=%u", HandleValue(Parent));
   CloseHandle(CreateThread(nullptr, 0, &ReadCommands, nullptr, 0, nullptr));
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  tessalander_testing::RunTestWindow();
   Say("parent-ended");
   return 0;
 }
