@@ -238,6 +238,15 @@ wait_x_window() {  # wait_x_window TITLE-REGEX SECONDS
   return 1
 }
 
+# Waits up to SECONDS until no visible X window's title matches the pattern.
+wait_x_window_gone() {  # wait_x_window_gone TITLE-REGEX SECONDS
+  for _ in $(seq $(( $2 * 10 ))); do
+    [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # Number of pixels of one colour in an image (colour as rrggbb hex).
 colour_count() {  # colour_count FILE RRGGBB
   convert "$1" -fill '#010203' +opaque "#$2" -fill white -opaque "#$2" -fill black -opaque '#010203' \

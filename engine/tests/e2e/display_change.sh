@@ -17,6 +17,9 @@ cd "$WORK"
 cleanup_hooks+=("\"\$WINE64\" '$TESS_BUILD/testing/change_display.exe' 1024 768 </dev/null >>'$WORK/wine.out' 2>&1")
 reg_set_for_test 'HKCU\Software\Wine\Explorer\Desktops' DisplayChange REG_SZ 1024x768
 reg_set_for_test 'HKCU\Software\Wine\Explorer' Desktop REG_SZ DisplayChange
+# Wine closes the virtual desktop some seconds after its last program; the
+# next test on this display must not find it still open.
+cleanup_hooks+=("wait_x_window_gone '^DisplayChange - Wine desktop\$' 60")
 
 # 3:2, a shape no screen has: repeated from the corner at both sizes.
 "$render" --pattern TessalanderImage.bmp 480x320
