@@ -2,6 +2,7 @@
 
 #include "host/saver_window_layout.h"
 #include "host/saver_window_step.h"
+#include "host/setup_input.h"
 #include "host/win32/host_state.h"
 #include "common/win32/library_function.h"
 #include "host/win32/password.h"
@@ -29,8 +30,53 @@ struct SaverWindowState {
   // What the close policy calls on; bound to the window at each message.
   Win32SaverPlatform platform;
   InputMethodState inputMethod;
+  // The time, the cursor and the keys held when the saver started.
+  InputSnapshot launch;
 };
 SaverWindowState TheSaverWindow;
+
+// GetLastInputInfo's record, declared here: the headers give it only to
+// programs that require Windows 2000.
+struct LastInputRecord {
+  UINT cbSize;
+  DWORD dwTime;
+};
+using GetLastInputInfoFn = BOOL(WINAPI*)(LastInputRecord*);
+
+InputSnapshot ReadInputSnapshot() {
+  InputSnapshot snapshot;
+  snapshot.tick = GetTickCount();
+  POINT cursor = {};
+  snapshot.cursorKnown = GetCursorPos(&cursor) != 0;
+  snapshot.cursor = ScreenPoint{cursor.x, cursor.y};
+  for (int key = 1; key < 255; ++key) {
+    if (GetAsyncKeyState(key) < 0) snapshot.held.Set(key);
+  }
+  return snapshot;
+}
+
+// When the system last had input from the user, GetTickCount's clock; false
+// on systems without GetLastInputInfo (Windows 95/98/ME and NT 4).
+bool LastInputTick(uint32_t* tick) {
+  const HMODULE user = GetModuleHandleA("USER32.DLL");
+  const auto lastInput =
+      user != nullptr ? LibraryFunction<GetLastInputInfoFn>(user, "GetLastInputInfo") : nullptr;
+  LastInputRecord record = {sizeof record, 0};
+  if (lastInput == nullptr || !lastInput(&record)) return false;
+  *tick = record.dwTime;
+  return true;
+}
+
+// Input that came while the set-up ran reached another window; it ends the
+// saver now, through the close policy, as it would have ended a running one.
+void CloseOnInputDuringSetUp() {
+  if (Host.IsPreview) return;
+  uint32_t lastInput = 0;
+  const bool known = LastInputTick(&lastInput);
+  const SetUpInput judged = JudgeSetUpInput(false, TheSaverWindow.launch, ReadInputSnapshot(),
+                                            known ? &lastInput : nullptr);
+  if (judged == SetUpInput::Close) TheSaverWindow.platform.PostClose();
+}
 
 // The screen's clip box: the whole virtual screen, every monitor, which need
 // not start at (0, 0). A screen context that cannot be had leaves the primary
@@ -103,7 +149,10 @@ void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
 }
 
 // The animation's four moments.
-void OnCreate(HWND window) { TheSaverWindow.scene = TheSaverWindow.animation->SetUp(window); }
+void OnCreate(HWND window) {
+  TheSaverWindow.scene = TheSaverWindow.animation->SetUp(window);
+  CloseOnInputDuringSetUp();
+}
 
 void OnTimer(HWND window) {
   if (TheSaverWindow.scene != nullptr) TheSaverWindow.animation->Tick(TheSaverWindow.scene, window);
@@ -147,6 +196,7 @@ struct Win32Hands {
 }  // namespace
 
 int RunSaverWindow(HWND parent, const Animation& animation) {
+  TheSaverWindow.launch = ReadInputSnapshot();
   TheSaverWindow.animation = &animation;
   const WNDCLASSA windowClass = SaverWindowClass();
 
