@@ -47,6 +47,7 @@ void StartNextMove(PuzzleEngine& engine) {
   s.HoleY += s.OriginDeltaY;
   s.SlideOffsetX = s.SlideOffsetY = 0;
   s.OriginDeltaX = s.OriginDeltaY = 0;
+  s.UncoveredShown = 0;
   if (s.MoveIndex >= 0) {
     const Undo undo = UndoFor(s.MoveHistory[s.MoveIndex]);
     if ((s.SlideStep < 0) != (undo.sign < 0)) s.SlideStep = -s.SlideStep;

@@ -24,9 +24,17 @@ bool IsMoveUnderWay(const PuzzleState& s) {
   return (s.SlideOffsetX != 0 || s.SlideOffsetY != 0) && (s.OriginDeltaX != 0 || s.OriginDeltaY != 0);
 }
 
-// Draws the block at its current position and the uncovered strip as empty.
+// Along the way the block travels, the strip's length.
+int32_t UncoveredLength(const PuzzleState& s) {
+  return s.OriginDeltaY != 0 ? s.UncoveredHeight : s.UncoveredWidth;
+}
+
+// Draws the block at its current position and, as empty, the part of the
+// uncovered strip that the window does not show empty yet: what the block
+// left since the last tick or paint. The whole strip again would be as much
+// as a second block to draw and to send to the screen.
 void DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
-  const PuzzleState& s = engine.State;
+  PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
   const int32_t originX = s.HoleX + s.OriginDeltaX;
   const int32_t originY = s.HoleY + s.OriginDeltaY;
@@ -39,14 +47,30 @@ void DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
   // The strip lies at the side of the origin cell that the block left first:
   // its far edge for a block travelling up or left, its near corner otherwise.
   const int slid = s.MoveHistory[s.MoveIndex + 1];
+  const bool backwards = slid == HoleUp || slid == HoleLeft;
   int32_t stripX = originX;
   int32_t stripY = originY;
-  if (slid == HoleUp || slid == HoleLeft) {
+  if (backwards) {
     stripX = s.HoleX + 2 * s.OriginDeltaX + s.SlideOffsetX;
     stripY = s.HoleY + 2 * s.OriginDeltaY + s.SlideOffsetY;
   }
-  DrawEmpty(engine, context, engine.AreaLeft + stripX, engine.AreaTop + stripY, s.UncoveredWidth,
-            s.UncoveredHeight);
+  // The part already shown lies at the strip's end nearer the origin cell's
+  // edge the block left from: its start for a block travelling right or
+  // down, its end otherwise.
+  int32_t width = s.UncoveredWidth;
+  int32_t height = s.UncoveredHeight;
+  const int32_t shown = s.UncoveredShown;
+  if (s.OriginDeltaY != 0) {
+    height -= shown;
+    if (!backwards) stripY += shown;
+  } else {
+    width -= shown;
+    if (!backwards) stripX += shown;
+  }
+  if (width > 0 && height > 0) {
+    DrawEmpty(engine, context, engine.AreaLeft + stripX, engine.AreaTop + stripY, width, height);
+  }
+  s.UncoveredShown = UncoveredLength(s);
 }
 
 // Copies the block of a finished slide into its slot in WorkSurface.

@@ -27,6 +27,9 @@ struct PuzzleState {
   // The strip of the origin cell the block has already left.
   int32_t UncoveredWidth = 0;
   int32_t UncoveredHeight = 0;
+  // How much of that strip, along the way the block travels, the window
+  // already shows empty: a tick draws only the rest.
+  int32_t UncoveredShown = 0;
   // Magnitude from `speed`; the sign is set for each move.
   int32_t SlideStep = 0;
   // From `shufflenum`; the shuffle makes ShuffleCount + 1 moves.

@@ -180,6 +180,61 @@ TEST(FramePainting, APaintRequestRedrawsWhatTheTicksDrew) {
   }
 }
 
+// A solving tick draws one block and the strip that the block left since the
+// last tick, nothing more: marked pixels that a tick leaves alone count what
+// it did not draw. A tick that could not draw (no context) leaves its part of
+// the strip to the next one, which then draws it too.
+TEST(FramePainting, ATickDrawsOneBlockAndTheStripItLeft) {
+  constexpr uint32_t kMark = 0x123456;
+  // speed: steps of 1/8 and 1/4 of a block, and one tick a move; a context
+  // refused on every seventh tick, or never
+  const struct {
+    uint32_t speed;
+    int refusedEvery;
+  } rows[] = {{2, 0}, {4, 0}, {2, 7}, {3, 7}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << "speed " << row.speed << ", refused every "
+                                    << row.refusedEvery);
+    MemorySaver saver({256, 192});
+    GivePicture(saver, 256, 192);
+    saver.SetCode(kSpeed, row.speed);
+    saver.SetCode(kShuffleNum, 1);
+    saver.Create();
+    saver.Tick();  // the shuffle
+    const PuzzleState& s = saver.Engine.State;
+    const int32_t block = saver.Engine.BlockSize;
+    int32_t before = 0;  // the strip's length before the tick
+    int32_t owed = 0;    // what a refused tick left undrawn
+    int ticks = 0;
+    while (s.PhaseCounter == 1 && s.MoveIndex >= kLastMoveSliding) {
+      const int32_t moveBefore = s.MoveIndex;
+      const MemorySurface shown = saver.Window.Client;
+      FillPixels(saver.Window.Client, 0, 0, 256, 192, kMark);
+      const bool refused = row.refusedEvery != 0 && ++ticks % row.refusedEvery == 0;
+      saver.Window.RefuseContexts = refused;
+      saver.Tick();
+      saver.Window.RefuseContexts = false;
+      if (s.MoveIndex < kLastMoveSliding) break;  // the corner of the solved picture
+      const int32_t length = s.OriginDeltaY != 0 ? s.UncoveredHeight : s.UncoveredWidth;
+      if (s.MoveIndex != moveBefore) before = owed = 0;
+      int64_t drawn = 0;
+      for (uint32_t pixel : saver.Window.Client.Pixels) drawn += pixel != kMark;
+      if (refused) {
+        ASSERT_EQ(drawn, 0) << "move " << s.MoveIndex + 1;
+        owed += length - before;
+      } else {
+        ASSERT_EQ(drawn, int64_t{block} * (block + length - before + owed)) << "move " << s.MoveIndex + 1;
+        owed = 0;
+      }
+      before = length;
+      // Back to what the window showed, with this tick's drawing on top.
+      for (size_t i = 0; i < shown.Pixels.size(); ++i) {
+        if (saver.Window.Client.Pixels[i] == kMark) saver.Window.Client.Pixels[i] = shown.Pixels[i];
+      }
+    }
+  }
+}
+
 }  // namespace
 
 }  // namespace tessalander

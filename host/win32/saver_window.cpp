@@ -1,9 +1,10 @@
 #include "host/win32/saver_window.h"
 
+#include "common/win32/library_function.h"
 #include "host/saver_window_layout.h"
 #include "host/saver_window_step.h"
+#include "host/setup_input.h"
 #include "host/win32/host_state.h"
-#include "common/win32/library_function.h"
 #include "host/win32/password.h"
 #include "host/win32/thread_dpi_awareness.h"
 #include "host/win32/win32_saver_platform.h"
@@ -33,8 +34,53 @@ struct SaverWindowState {
   // A kWmRelayout is on its way: further display changes before it arrives
   // give no second one.
   bool relayoutPending = false;
+  // The time, the cursor and the keys held when the saver started.
+  InputSnapshot launch;
 };
 SaverWindowState TheSaverWindow;
+
+// GetLastInputInfo's record, declared here: the headers give it only to
+// programs that require Windows 2000.
+struct LastInputRecord {
+  UINT cbSize;
+  DWORD dwTime;
+};
+using GetLastInputInfoFn = BOOL(WINAPI*)(LastInputRecord*);
+
+InputSnapshot ReadInputSnapshot() {
+  InputSnapshot snapshot;
+  snapshot.tick = GetTickCount();
+  POINT cursor = {};
+  snapshot.cursorKnown = GetCursorPos(&cursor) != 0;
+  snapshot.cursor = ScreenPoint{cursor.x, cursor.y};
+  for (int key = 1; key < 255; ++key) {
+    if (GetAsyncKeyState(key) < 0) snapshot.held.Set(key);
+  }
+  return snapshot;
+}
+
+// When the system last had input from the user, GetTickCount's clock; false
+// on systems without GetLastInputInfo (Windows 95/98/ME and NT 4).
+bool LastInputTick(uint32_t* tick) {
+  const HMODULE user = GetModuleHandleA("USER32.DLL");
+  const auto lastInput =
+      user != nullptr ? LibraryFunction<GetLastInputInfoFn>(user, "GetLastInputInfo") : nullptr;
+  LastInputRecord record = {sizeof record, 0};
+  if (lastInput == nullptr || !lastInput(&record)) return false;
+  *tick = record.dwTime;
+  return true;
+}
+
+// Input that came while the set-up ran reached another window; it ends the
+// saver now, through the close policy, as it would have ended a running one.
+void CloseOnInputDuringSetUp() {
+  if (Host.IsPreview) return;
+  uint32_t lastInput = 0;
+  const bool known = LastInputTick(&lastInput);
+  const SetUpInput judged = JudgeSetUpInput(false, TheSaverWindow.launch, ReadInputSnapshot(),
+                                            known ? &lastInput : nullptr);
+  if (judged == SetUpInput::Close) TheSaverWindow.platform.PostClose();
+}
 
 // The whole virtual screen, every monitor (FullScreenArea).
 ScreenRect ScreenClipBox() {
@@ -132,7 +178,10 @@ void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
 }
 
 // The animation's moments.
-void OnCreate(HWND window) { TheSaverWindow.scene = TheSaverWindow.animation->SetUp(window); }
+void OnCreate(HWND window) {
+  TheSaverWindow.scene = TheSaverWindow.animation->SetUp(window);
+  CloseOnInputDuringSetUp();
+}
 
 void OnTimer(HWND window) {
   if (TheSaverWindow.scene != nullptr) TheSaverWindow.animation->Tick(TheSaverWindow.scene, window);
@@ -176,6 +225,7 @@ struct Win32Hands {
 }  // namespace
 
 int RunSaverWindow(HWND parent, const Animation& animation) {
+  TheSaverWindow.launch = ReadInputSnapshot();
   TheSaverWindow.animation = &animation;
   const WNDCLASSA windowClass = SaverWindowClass();
 

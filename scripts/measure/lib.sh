@@ -59,25 +59,40 @@ measure_prepare() {  # measure_prepare NAME SIZE [PACKAGE...]
   . "$WINE_ENV"
 }
 
-# The 64-bit saver, its default picture and the black-window test program;
-# TESS_SCR names another .scr to measure.
+# The 64-bit saver, its default picture and the black-window and
+# block-window test programs; TESS_SCR names another .scr to measure.
 measure_build() {
-  local targets=(default_image black_window)
+  local targets=(default_image black_window block_window)
   [ -n "${TESS_SCR:-}" ] || targets+=(tessalander_scr)
   cmake --preset win64 >/dev/null
   cmake --build --preset win64 --target "${targets[@]}" >/dev/null
   SCR=$(realpath "${TESS_SCR:-$MEASURE_ROOT/build/win64/Tessalander.scr}")
   PICTURE=$MEASURE_ROOT/build/win64/default-picture/TessalanderImage.bmp
   BLACK_WINDOW=$MEASURE_ROOT/build/win64/testing/black_window.exe
+  BLOCK_WINDOW=$MEASURE_ROOT/build/win64/testing/block_window.exe
 }
 
 # Keeps Wine's desktop process up for as long as this invocation runs (see
 # testing/win32/black_window.cpp): a program started just as it shuts down
-# waits 10 s, which would land in a measurement. Needs the env file sourced.
-measure_keep_desktop() {
-  "$WINE64" "$BLACK_WINDOW" hidden 7200 </dev/null >/dev/null 2>&1 &
-  measure_pids+=("$!")
+# waits 10 s, which would land in a measurement. Needs the env file sourced,
+# or ENV naming the env file of another prefix.
+measure_keep_desktop() {  # measure_keep_desktop [ENV]
+  measure_in_env "${1:-}" "$BLACK_WINDOW" hidden 7200
   sleep 1
+}
+
+# Runs a Windows PROGRAM in the background in the prefix of the env file ENV
+# (empty: the one sourced), silent; sets LAST_WINE_PID, which is recorded.
+measure_in_env() {  # measure_in_env ENV PROGRAM [ARG...]
+  local env=$1
+  shift
+  (
+    # shellcheck disable=SC1090
+    [ -z "$env" ] || . "$env"
+    exec "$WINE64" "$@" </dev/null >/dev/null 2>&1
+  ) &
+  LAST_WINE_PID=$!
+  measure_pids+=("$LAST_WINE_PID")
 }
 
 # A throw-away Wine prefix with a warm wineserver on a new Xvfb of SIZE.

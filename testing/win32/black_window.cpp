@@ -46,7 +46,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   const int seconds = std::atoi(commandLine) > 0 ? std::atoi(commandLine) : ticking ? 120 : 30;
 
   const TestWindowClass black = {"BlackWindow", "Black window", &WindowProc,
-                                 static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
+                                 static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), 0};
   const HWND window =
       OpenTestWindow(black, WS_EX_TOPMOST, hidden ? WS_POPUP : WS_POPUP | WS_VISIBLE, 0, 0,
                      GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   GetObjectA(Picture, sizeof info, &info);
 
   const TestWindowClass desktop = {"TessalanderTestDesktop", "desktop picture",
-                                   &PictureWindowProc, nullptr};
+                                   &PictureWindowProc, nullptr, 0};
   const HWND window = OpenTestWindow(desktop, 0, WS_POPUP | WS_VISIBLE,
                                      GetSystemMetrics(SM_XVIRTUALSCREEN),
                                      GetSystemMetrics(SM_YVIRTUALSCREEN), info.bmWidth,

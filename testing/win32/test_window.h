@@ -30,6 +30,7 @@ struct TestWindowClass {
   const char* title;
   WNDPROC procedure;
   HBRUSH background;  // nullptr: the program paints everything itself
+  UINT style;         // the class style: CS_OWNDC for a context kept for good
 };
 
 // The window at (x, y), width by height, gone after the given seconds (a
@@ -38,6 +39,7 @@ struct TestWindowClass {
 inline HWND OpenTestWindow(const TestWindowClass& what, DWORD exStyle, DWORD style, int x, int y,
                            int width, int height, unsigned seconds) {
   WNDCLASSA windowClass = {};
+  windowClass.style = what.style;
   windowClass.lpfnWndProc = what.procedure;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hbrBackground = what.background;

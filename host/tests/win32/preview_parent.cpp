@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
   // A popup has no frame, so its client area is exactly WIDTH x HEIGHT.
   const tessalander_testing::TestWindowClass parent = {
       "TessalanderPreviewParent", "Preview Parent", &ParentProc,
-      static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH))};
+      static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), 0};
   Parent = tessalander_testing::OpenTestWindow(parent, 0, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
                                                200, 150, width, height, 0);
   Say("parent=%u", HandleValue(Parent));

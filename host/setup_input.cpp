@@ -1,0 +1,41 @@
+#include "host/setup_input.h"
+
+#include "host/close_policy.h"
+
+namespace tessalander {
+
+namespace {
+
+bool AnyNewlyDown(const KeysDown& launch, const KeysDown& now) {
+  for (int i = 0; i < 8; ++i) {
+    if ((now.bits[i] & ~launch.bits[i]) != 0) return true;
+  }
+  return false;
+}
+
+bool AnyDown(const KeysDown& keys) {
+  for (uint32_t word : keys.bits) {
+    if (word != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+SetUpInput JudgeSetUpInput(bool preview, const InputSnapshot& launch, const InputSnapshot& now,
+                           const uint32_t* lastInput) {
+  if (preview || lastInput == nullptr) return SetUpInput::NotAsked;
+  if (static_cast<int32_t>(*lastInput - launch.tick) <= 0) return SetUpInput::None;
+  const uint32_t travel =
+      launch.cursorKnown && now.cursorKnown ? MouseTravel(launch.cursor, now.cursor) : 0;
+  if (travel > CloseMoveThreshold || AnyNewlyDown(launch.held, now.held)) return SetUpInput::Close;
+  // A saver started by a key or a double click sees that key or button come
+  // up after launch; the system reports the release as input too.
+  if (AnyDown(launch.held)) return SetUpInput::Ambiguous;
+  // The cursor moved, but no further than the close policy tolerates.
+  if (travel > 0) return SetUpInput::Ambiguous;
+  // The cursor is where it was: a key or a button was pressed and released.
+  return SetUpInput::Close;
+}
+
+}  // namespace tessalander
