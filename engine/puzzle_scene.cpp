@@ -39,6 +39,7 @@ void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window 
   // towards the wait for the first tick instead of coming before all of it.
   scene.Services.SetTimer(window, kAnimationTimerId, kAnimationPeriodMs);
   const PuzzleAreaList areas = scene.Services.PuzzleAreas(window);
+  ScenePicture picture = LoadScenePicture(scene.Surfaces, settings);
   bool anyReady = false;
   for (int i = 0; i < areas.count; ++i) {
     if (i == scene.Count) {
@@ -48,9 +49,11 @@ void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window 
     }
     PuzzleEngine& puzzle = *scene.Puzzles[i];
     puzzle.SeedOffset = static_cast<uint32_t>(i);
-    SetUpScene(puzzle, settings, window, areas.area[i]);
+    picture.lastUse = i == areas.count - 1;
+    SetUpScene(puzzle, settings, window, areas.area[i], picture);
     anyReady = anyReady || IsSceneReady(puzzle);
   }
+  ReleaseScenePicture(scene.Surfaces, picture);
   if (!anyReady) {
     scene.Services.KillTimer(window, kAnimationTimerId);
     return;

@@ -176,7 +176,7 @@ TEST(BitmapHeader, MemoryLayerRefusesHostileFilesAndLoadsValidOnes) {
     return true;
   });
   for (const auto& [name, file] : files) {
-    Picture picture = layer.LoadPicture(name.c_str(), 0, 0);
+    Picture picture = layer.LoadPicture(name.c_str());
     const bool loads = file.possible && undecodable.count(name) == 0;
     EXPECT_EQ(picture != nullptr, loads) << name;
     PixelSize size;

@@ -1,6 +1,10 @@
 #include "engine/win32/gdi_surface_layer.h"
 
+#include <cstdlib>
+
 #include "engine/bitmap_header.h"
+#include "engine/picture_scaler.h"
+#include "engine/puzzle_engine.h"
 
 namespace tessalander {
 
@@ -15,15 +19,20 @@ bool BitmapSize(HGDIOBJ bitmap, PixelSize* size) {
   return true;
 }
 
-// Finds the file LoadImageA will read and checks its headers: Wine's
-// LoadImageA makes an all-black bitmap of an impossible file instead of
-// failing. A relative name is searched for as SearchPathA does, beside the
-// program before the current directory, as Wine's LoadImageA does.
+// The picture file's full path, for the header check and LoadImageA alike: a
+// relative name is taken from the current directory, where Windows'
+// LoadImageA looks for it (Wine's looks beside the program first). False when
+// the path does not fit the picture name's buffer: no picture then, rather
+// than another file than the one named.
+bool ResolvePictureName(const char* path, char (&full)[kPictureNameSize]) {
+  const DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full;
+}
+
+// Checks the headers of the file LoadImageA will read: Wine's LoadImageA
+// makes an all-black bitmap of an impossible file instead of failing.
 bool HasPossibleBitmapHeader(const char* path) {
-  char found[MAX_PATH];
-  const DWORD length = SearchPathA(nullptr, path, nullptr, sizeof found, found, nullptr);
-  const char* name = length > 0 && length < sizeof found ? found : path;
-  const HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   uint8_t head[kBitmapHeaderBytes];
@@ -36,12 +45,127 @@ bool HasPossibleBitmapHeader(const char* path) {
   return sized && read && BitmapHeaderIsPossible(head, count, uint64_t{sizeHigh} << 32 | sizeLow);
 }
 
+// The scaler's rows pass through buffers of about this many bytes, so that a
+// picture of any size costs no second copy of itself.
+constexpr int32_t kBandBytes = 1 << 20;
+
+int32_t BandRows(int32_t width) {
+  const int32_t rows = kBandBytes / (4 * width);
+  return rows > 0 ? rows : 1;
+}
+
+// A band of `rows` rows of 32-bit pixels, bottom-up (its lowest row first in
+// memory), the form of DIB that every Windows reads and writes.
+struct DibBand {
+  DibBand(int32_t width, int32_t rows)
+      : Width(width), Rows(rows),
+        Pixels(static_cast<uint32_t*>(std::malloc(static_cast<size_t>(width) * rows * 4))) {}
+  ~DibBand() { std::free(Pixels); }
+  DibBand(const DibBand&) = delete;
+  DibBand& operator=(const DibBand&) = delete;
+
+  BITMAPINFO* Info(int32_t height) {
+    info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = Width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return &info;
+  }
+  // Row `row` from the top of a band that holds `filled` rows.
+  uint32_t* Row(int32_t row, int32_t filled) {
+    return Pixels + static_cast<size_t>(filled - 1 - row) * Width;
+  }
+
+  int32_t Width;
+  int32_t Rows;
+  uint32_t* Pixels;
+  BITMAPINFO info;
+};
+
+// The picture's rows, read band by band with GetDIBits (the picture is
+// selected into no context, as GetDIBits wants).
+class PictureRows final : public ScalerInput {
+ public:
+  PictureRows(HDC dc, HBITMAP picture, PixelSize size)
+      : dc_(dc), picture_(picture), size_(size), band_(size.width, BandRows(size.width)) {}
+  bool Ready() const { return band_.Pixels != nullptr; }
+
+  const uint8_t* Row(int32_t y) override {
+    if (y < top_ || y >= top_ + filled_) {
+      top_ = y;
+      filled_ = size_.height - y < band_.Rows ? size_.height - y : band_.Rows;
+      // Scan lines count from the bottom of the picture.
+      const auto start = static_cast<UINT>(size_.height - (y + filled_));
+      const int got = GetDIBits(dc_, picture_, start, static_cast<UINT>(filled_), band_.Pixels,
+                                band_.Info(size_.height), DIB_RGB_COLORS);
+      if (got != filled_) return nullptr;
+    }
+    return reinterpret_cast<const uint8_t*>(band_.Row(y - top_, filled_));
+  }
+
+ private:
+  HDC dc_;
+  HBITMAP picture_;
+  PixelSize size_;
+  DibBand band_;
+  int32_t top_ = 0;
+  int32_t filled_ = 0;
+};
+
+// The scaled rows, drawn into the surface band by band.
+class SurfaceRows final : public ScalerOutput {
+ public:
+  SurfaceRows(HDC dc, PixelSize size) : dc_(dc), size_(size), band_(size.width, BandRows(size.width)) {}
+  bool Ready() const { return band_.Pixels != nullptr; }
+
+  uint32_t* Row(int32_t y) override {
+    if (y == top_ + band_.Rows) {
+      if (!Flush()) return nullptr;
+      top_ = y;
+    }
+    return band_.Row(y - top_, Filled());
+  }
+
+  // Draws the band being filled; the last one is drawn by the caller.
+  bool Flush() {
+    const int32_t filled = Filled();
+    return SetDIBitsToDevice(dc_, 0, top_, static_cast<DWORD>(size_.width), static_cast<DWORD>(filled),
+                             0, 0, 0, static_cast<UINT>(filled), band_.Pixels, band_.Info(filled),
+                             DIB_RGB_COLORS) != 0;
+  }
+
+ private:
+  int32_t Filled() const { return size_.height - top_ < band_.Rows ? size_.height - top_ : band_.Rows; }
+
+  HDC dc_;
+  PixelSize size_;
+  DibBand band_;
+  int32_t top_ = 0;
+};
+
+// The picture at its own size in the top-left corner, through a context of
+// its own that gives it back afterwards.
+bool CopyPicture(HDC dest, HBITMAP picture, PixelSize size) {
+  const HDC dc = CreateCompatibleDC(dest);
+  if (dc == nullptr) return false;
+  const HGDIOBJ old = SelectObject(dc, picture);
+  const bool copied = old != nullptr && BitBlt(dest, 0, 0, size.width, size.height, dc, 0, 0, SRCCOPY);
+  if (old != nullptr) SelectObject(dc, old);
+  DeleteDC(dc);
+  return copied;
+}
+
 }  // namespace
 
-Picture GdiSurfaceLayer::LoadPicture(const char* path, int32_t width, int32_t height) {
-  if (path == nullptr || !HasPossibleBitmapHeader(path)) return nullptr;
-  return reinterpret_cast<Picture>(
-      LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LR_LOADFROMFILE));
+Picture GdiSurfaceLayer::LoadPicture(const char* path) {
+  char full[kPictureNameSize];
+  if (path == nullptr || !ResolvePictureName(path, full) || !HasPossibleBitmapHeader(full)) {
+    return nullptr;
+  }
+  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
 bool GdiSurfaceLayer::PictureSize(Picture picture, PixelSize* size) {
@@ -73,6 +197,16 @@ Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
     return nullptr;
   }
   return AsCanvas(dc);
+}
+
+bool GdiSurfaceLayer::DrawPicture(Canvas dest, int32_t width, int32_t height, Picture picture) {
+  PixelSize size;
+  if (!BitmapSize(AsBitmap(picture), &size)) return false;
+  if (width == size.width && height == size.height) return CopyPicture(AsDc(dest), AsBitmap(picture), size);
+  PictureRows input(AsDc(dest), AsBitmap(picture), size);
+  SurfaceRows output(AsDc(dest), {width, height});
+  return input.Ready() && output.Ready() && ScalePicture(size, 4, input, {width, height}, output) &&
+         output.Flush();
 }
 
 bool GdiSurfaceLayer::SurfaceSize(Canvas surface, PixelSize* size) {
