@@ -29,9 +29,10 @@ bool ResolvePictureName(const char* path, char (&full)[kPictureNameSize]) {
   return length > 0 && length < sizeof full;
 }
 
-// Checks the headers of the file LoadImageA will read: Wine's LoadImageA
-// makes an all-black bitmap of an impossible file instead of failing.
-bool HasPossibleBitmapHeader(const char* path) {
+// Checks the headers of the file LoadImageA will read, and gives what they
+// say of its pixels: Wine's LoadImageA makes an all-black bitmap of an
+// impossible file instead of failing.
+bool ReadPossibleBitmapHeader(const char* path, BitmapFormat* format) {
   const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -42,7 +43,12 @@ bool HasPossibleBitmapHeader(const char* path) {
   const bool sized = sizeLow != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
   const bool read = ReadFile(file, head, sizeof head, &count, nullptr) != 0;
   CloseHandle(file);
-  return sized && read && BitmapHeaderIsPossible(head, count, uint64_t{sizeHigh} << 32 | sizeLow);
+  return sized && read && BitmapHeaderIsPossible(head, count, uint64_t{sizeHigh} << 32 | sizeLow) &&
+         ReadBitmapFormat(head, count, format);
+}
+
+bool IsDibSection(HBITMAP bitmap, DIBSECTION* section) {
+  return GetObjectA(bitmap, sizeof *section, section) == sizeof *section && section->dsBm.bmBits != nullptr;
 }
 
 // The scaler's rows pass through buffers of about this many bytes, so that a
@@ -85,8 +91,8 @@ struct DibBand {
   BITMAPINFO info;
 };
 
-// The picture's rows, read band by band with GetDIBits (the picture is
-// selected into no context, as GetDIBits wants).
+// The picture's rows as 32-bit pixels, read band by band with GetDIBits (the
+// picture is selected into no context, as GetDIBits wants).
 class PictureRows final : public ScalerInput {
  public:
   PictureRows(HDC dc, HBITMAP picture, PixelSize size)
@@ -113,6 +119,25 @@ class PictureRows final : public ScalerInput {
   DibBand band_;
   int32_t top_ = 0;
   int32_t filled_ = 0;
+};
+
+// The rows of a 24- or 32-bit DIB section, read where they lie.
+class SectionRows final : public ScalerInput {
+ public:
+  explicit SectionRows(const DIBSECTION& section)
+      : bits_(static_cast<const uint8_t*>(section.dsBm.bmBits)),
+        stride_((static_cast<size_t>(section.dsBm.bmWidth) * section.dsBmih.biBitCount + 31) / 32 * 4),
+        height_(section.dsBm.bmHeight), bottomUp_(section.dsBmih.biHeight > 0) {}
+
+  const uint8_t* Row(int32_t y) override {
+    return bits_ + static_cast<size_t>(bottomUp_ ? height_ - 1 - y : y) * stride_;
+  }
+
+ private:
+  const uint8_t* bits_;
+  size_t stride_;
+  int32_t height_;
+  bool bottomUp_;
 };
 
 // The scaled rows, drawn into the surface band by band.
@@ -162,10 +187,22 @@ bool CopyPicture(HDC dest, HBITMAP picture, PixelSize size) {
 
 Picture GdiSurfaceLayer::LoadPicture(const char* path) {
   char full[kPictureNameSize];
-  if (path == nullptr || !ResolvePictureName(path, full) || !HasPossibleBitmapHeader(full)) {
+  BitmapFormat format;
+  if (path == nullptr || !ResolvePictureName(path, full) || !ReadPossibleBitmapHeader(full, &format)) {
     return nullptr;
   }
-  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  // Plain 24- and 32-bit rows load as a DIB section of the file's own format,
+  // which the scaler reads in place and which Wine's LoadImageA makes in well
+  // under half the time (an 8000 x 6000 picture: 0.44 s against 1.1 s); put
+  // into the screen's kind of bitmap they give the same pixels. Other formats
+  // (at least 16-bit bit fields and 4-bit OS/2 files differ under Wine), and
+  // a picture of the screen's size, which becomes WorkSurface as it is, load
+  // as a bitmap of the screen's kind, as they always did.
+  const bool plainRows = (format.bitsPerPixel == 24 || format.bitsPerPixel == 32) && format.compression == 0;
+  const bool screenSized =
+      format.width == GetSystemMetrics(SM_CXSCREEN) && format.height == GetSystemMetrics(SM_CYSCREEN);
+  const UINT flags = plainRows && !screenSized ? LR_LOADFROMFILE | LR_CREATEDIBSECTION : LR_LOADFROMFILE;
+  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, flags));
 }
 
 bool GdiSurfaceLayer::PictureSize(Picture picture, PixelSize* size) {
@@ -190,6 +227,19 @@ Canvas GdiSurfaceLayer::MakeSurface(Canvas reference, int32_t width, int32_t hei
 }
 
 Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
+  // A DIB section would give WorkSurface the file's format, not the screen's:
+  // its pixels go into a surface of the screen's kind.
+  DIBSECTION section;
+  if (IsDibSection(AsBitmap(picture), &section)) {
+    const PixelSize size{static_cast<int32_t>(section.dsBm.bmWidth), static_cast<int32_t>(section.dsBm.bmHeight)};
+    Canvas surface = MakeSurface(reference, size.width, size.height);
+    if (surface != nullptr && !CopyPicture(AsDc(surface), AsBitmap(picture), size)) {
+      ReleaseSurface(surface);
+      surface = nullptr;
+    }
+    ReleasePicture(picture);
+    return surface;
+  }
   const HDC dc = CreateCompatibleDC(AsDc(reference));
   if (dc == nullptr || SelectObject(dc, AsBitmap(picture)) == nullptr) {
     if (dc != nullptr) DeleteDC(dc);
@@ -203,10 +253,18 @@ bool GdiSurfaceLayer::DrawPicture(Canvas dest, int32_t width, int32_t height, Pi
   PixelSize size;
   if (!BitmapSize(AsBitmap(picture), &size)) return false;
   if (width == size.width && height == size.height) return CopyPicture(AsDc(dest), AsBitmap(picture), size);
-  PictureRows input(AsDc(dest), AsBitmap(picture), size);
   SurfaceRows output(AsDc(dest), {width, height});
-  return input.Ready() && output.Ready() && ScalePicture(size, 4, input, {width, height}, output) &&
-         output.Flush();
+  if (!output.Ready()) return false;
+  DIBSECTION section;
+  if (IsDibSection(AsBitmap(picture), &section) && section.dsBmih.biCompression == BI_RGB &&
+      (section.dsBmih.biBitCount == 24 || section.dsBmih.biBitCount == 32)) {
+    SectionRows input(section);
+    return ScalePicture(size, section.dsBmih.biBitCount / 8, input, {width, height}, output) &&
+           output.Flush();
+  }
+  // Any other format, read as 32-bit rows.
+  PictureRows input(AsDc(dest), AsBitmap(picture), size);
+  return input.Ready() && ScalePicture(size, 4, input, {width, height}, output) && output.Flush();
 }
 
 bool GdiSurfaceLayer::SurfaceSize(Canvas surface, PixelSize* size) {
