@@ -13,8 +13,10 @@
 # monitor, with a black empty slot. picture: "TessalanderImage.bmp" of a shape
 # no screen has (3:2), so each monitor repeats it from its own top-left corner
 # at its own size, with a white empty slot. stretched: one of the monitors'
-# shape (4:3) and of neither's size, read once and fitted to each by the
-# scaler, enlarged on the primary and shrunk on the secondary. travel: the
+# shape (4:3), read once and fitted to each by the scaler: with the
+# secondary on the right enlarged on the primary and shrunk on the
+# secondary; on the left of the secondary's size, enlarged on the primary
+# and shown as it is on the secondary, the last to take it. travel: the
 # pointer crosses the bezel from the primary to the middle of the secondary.
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
@@ -54,6 +56,7 @@ case "$source" in
     ;;
   picture|stretched)
     picture_size=900x675
+    [ "$TESS_MONITORS" = left ] && picture_size=800x600
     [ "$source" = picture ] && picture_size=480x320
     "$render" --pattern TessalanderImage.bmp "$picture_size"
     screenshot blank.png
