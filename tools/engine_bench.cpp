@@ -104,17 +104,20 @@ void SolvingTick(benchmark::State& state, const std::vector<ScreenRect>& monitor
 }
 
 // Scene set-up on 3840 x 2160 monitors, from the window's creation to the
-// scene ready for its first tick: a picture file of the screen's size, a
-// small picture repeated over the screen, or a capture of the desktop.
-enum class Source { LargePicture, SmallPicture, Desktop };
+// scene ready for its first tick: a picture file of the screen's size, one of
+// 1024 x 768 stretched to it, a small picture repeated over the screen, or a
+// capture of the desktop.
+enum class Source { LargePicture, StretchedPicture, SmallPicture, Desktop };
 
 void SetUp(benchmark::State& state, Source source, int monitors) {
   const std::vector<ScreenRect> layout = FourKMonitors(monitors);
   const PixelSize screen = VirtualScreenSize(layout);
   const MemorySurface desktop = MakeTestPattern(screen.width, screen.height, 0x123456);
-  const std::vector<uint8_t> picture = source == Source::LargePicture
-                                           ? EncodeBmp(MakeTestPattern(3840, 2160))
-                                           : EncodeBmp(MakeTestPattern(160, 90));
+  const PixelSize pictureSize = source == Source::LargePicture       ? PixelSize{3840, 2160}
+                                : source == Source::StretchedPicture ? PixelSize{1024, 768}
+                                                                     : PixelSize{160, 90};
+  const std::vector<uint8_t> picture =
+      EncodeBmp(MakeTestPattern(pictureSize.width, pictureSize.height));
   for (auto _ : state) {
     state.PauseTiming();
     {
@@ -187,6 +190,8 @@ BENCHMARK_CAPTURE(SolvingTick, 2x3840x2160_cold, FourKMonitors(2), true)
 BENCHMARK_CAPTURE(SetUp, LargePicture_3840x2160, Source::LargePicture, 1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SetUp, LargePicture_2x3840x2160, Source::LargePicture, 2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, StretchedPicture_3840x2160, Source::StretchedPicture, 1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SetUp, SmallPictureRepeated_3840x2160, Source::SmallPicture, 1)
     ->Unit(benchmark::kMillisecond);
