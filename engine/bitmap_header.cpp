@@ -95,8 +95,8 @@ bool ReadBitmapFormat(const uint8_t* head, size_t headSize, BitmapFormat* format
   }
   if (headSize < kFileHeaderBytes + 20) return false;
   const int32_t height = I32(info + 8);
-  *format = {I32(info + 4), height < 0 && height != std::numeric_limits<int32_t>::min() ? -height : height,
-             U16(info + 14), U32(info + 16)};
+  const bool flipped = height < 0 && height != std::numeric_limits<int32_t>::min();
+  *format = {I32(info + 4), flipped ? -height : height, U16(info + 14), U32(info + 16)};
   return true;
 }
 

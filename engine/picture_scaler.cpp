@@ -154,7 +154,8 @@ constexpr int kLanes = 4;
 // One output pixel's sums over its Taps taps (axis.taps when Taps is 0) of a
 // row of `Stride` values per pixel, blue first.
 template <int Stride, int Taps, typename Value>
-inline void SumTaps(const Value* in, const Axis& axis, int32_t x, uint32_t half, uint32_t (&sum)[3]) {
+inline void SumTaps(const Value* in, const Axis& axis, int32_t x, uint32_t half,
+                    uint32_t (&sum)[3]) {
   const int32_t taps = Taps > 0 ? Taps : axis.taps;
   const Value* p = in + static_cast<int64_t>(axis.first[x]) * Stride;
   const uint16_t* w = axis.weight + static_cast<int64_t>(x) * taps;
@@ -204,7 +205,8 @@ void AcrossToPixels(KeptPairs in, const Axis& axis, int32_t width, uint32_t* out
       blueRed += w[k] * br[k];
       green += w[k] * g[k];
     }
-    out[x] = static_cast<uint32_t>((blueRed & 0xFFFFFFFFu) >> kSecondShift) | (green >> kSecondShift) << 8 |
+    out[x] = static_cast<uint32_t>((blueRed & 0xFFFFFFFFu) >> kSecondShift) |
+             (green >> kSecondShift) << 8 |
              static_cast<uint32_t>(blueRed >> (32 + kSecondShift)) << 16;
   }
 }
@@ -233,7 +235,8 @@ void BlendRows(const uint16_t* const* rows, const uint16_t* w, int32_t count, in
   const uint16_t* a = rows[0];
   if (count == 1) {
     // The weight is one: only the kept fraction goes.
-    for (int32_t i = 0; i < values; ++i) bytes[i] = static_cast<uint8_t>((a[i] + 128u) >> kKeptBits);
+    for (int32_t i = 0; i < values; ++i)
+      bytes[i] = static_cast<uint8_t>((a[i] + 128u) >> kKeptBits);
   } else if (count == 2) {
     const uint16_t* b = rows[1];
     const uint32_t wa = w[0], wb = w[1];
@@ -274,7 +277,8 @@ void AddRow(const uint8_t* in, uint32_t weight, int32_t width, bool start, uint3
 void SumsToKept(const uint32_t* sums, int32_t width, KeptPairs kept) {
   constexpr uint32_t kHalf = 1u << (kFirstShift - 1);
   for (int32_t x = 0; x < width; ++x, sums += kLanes) {
-    kept.blueRed[x] = (sums[0] + kHalf) >> kFirstShift | uint64_t{(sums[2] + kHalf) >> kFirstShift} << 32;
+    kept.blueRed[x] = (sums[0] + kHalf) >> kFirstShift | uint64_t{(sums[2] + kHalf) >> kFirstShift}
+                                                             << 32;
     kept.green[x] = (sums[1] + kHalf) >> kFirstShift;
   }
 }
@@ -325,7 +329,9 @@ bool AcrossThenDown(const Axes& axes, ScalerInput& input, PixelSize to, ScalerOu
       const uint8_t* row = input.Row(next);
       if (row == nullptr) return false;
       uint16_t* slot = ring + (next % ringRows) * rowValues;
-      Across(axes.across, [&]<int Taps>() { AcrossToKept<BytesPerPixel, Taps>(row, axes.across, to.width, slot); });
+      Across(axes.across, [&]<int Taps>() {
+        AcrossToKept<BytesPerPixel, Taps>(row, axes.across, to.width, slot);
+      });
     }
     for (int32_t k = 0; k < count; ++k) rows[k] = ring + ((first + k) % ringRows) * rowValues;
     uint32_t* out = output.Row(y);
@@ -346,7 +352,8 @@ bool DownThenAcross(const Axes& axes, ScalerInput& input, PixelSize from, PixelS
   Buffers buffers;
   uint32_t* sums[2] = {buffers.Get<uint32_t>(rowValues), buffers.Get<uint32_t>(rowValues)};
   const KeptPairs kept = {buffers.Get<uint64_t>(from.width), buffers.Get<uint32_t>(from.width)};
-  if (sums[0] == nullptr || sums[1] == nullptr || kept.blueRed == nullptr || kept.green == nullptr) {
+  if (sums[0] == nullptr || sums[1] == nullptr || kept.blueRed == nullptr ||
+      kept.green == nullptr) {
     return false;
   }
 
@@ -375,7 +382,8 @@ bool DownThenAcross(const Axes& axes, ScalerInput& input, PixelSize from, PixelS
     SumsToKept(mine, from.width, kept);
     uint32_t* out = output.Row(y);
     if (out == nullptr) return false;
-    Across(axes.across, [&]<int Taps>() { AcrossToPixels<Taps>(kept, axes.across, to.width, out); });
+    Across(axes.across,
+           [&]<int Taps>() { AcrossToPixels<Taps>(kept, axes.across, to.width, out); });
   }
   return true;
 }
@@ -387,7 +395,8 @@ bool ScalePicture(PixelSize from, int bytesPerPixel, ScalerInput& input, PixelSi
   if (from.width < 1 || from.height < 1 || to.width < 1 || to.height < 1) return false;
   if (bytesPerPixel != 3 && bytesPerPixel != 4) return false;
   Axes axes;
-  if (!MakeAxis(axes.across, from.width, to.width) || !MakeAxis(axes.down, from.height, to.height)) {
+  if (!MakeAxis(axes.across, from.width, to.width) ||
+      !MakeAxis(axes.down, from.height, to.height)) {
     return false;
   }
   Widen(axes.across, from.width, to.width);

@@ -105,7 +105,8 @@ TEST(MemorySurfaceLayer, DrawsPicturesCopiedOrScaled) {
     Picture picture = layer.LoadPicture("p.bmp");
     MemorySurface surface(row.surface.width, row.surface.height, 0x777777);
     const int scalings = layer.Scalings;
-    EXPECT_EQ(layer.DrawPicture(AsCanvas(&surface), row.size.width, row.size.height, picture), row.drawn);
+    EXPECT_EQ(layer.DrawPicture(AsCanvas(&surface), row.size.width, row.size.height, picture),
+              row.drawn);
     EXPECT_EQ(layer.Scalings - scalings, row.scaled ? 1 : 0);
     if (row.drawn && !row.scaled) {
       MemorySurface expected(row.surface.width, row.surface.height, 0x777777);

@@ -15,7 +15,8 @@ namespace {
 // fourth byte is noise that must not matter. Records the rows asked for.
 struct TestPicture {
   TestPicture(int32_t width, int32_t height, int bytesPerPixel, uint32_t seed)
-      : Size{width, height}, BytesPerPixel(bytesPerPixel),
+      : Size{width, height},
+        BytesPerPixel(bytesPerPixel),
         Bytes(static_cast<size_t>(width) * height * bytesPerPixel) {
     std::mt19937 random(seed);
     for (uint8_t& byte : Bytes) byte = static_cast<uint8_t>(random());
@@ -50,13 +51,17 @@ struct Input final : ScalerInput {
 
 struct Output final : ScalerOutput {
   explicit Output(PixelSize wanted, int32_t failing = -1)
-      : size(wanted), failAt(failing), pixels(static_cast<size_t>(wanted.width) * wanted.height, 0xFF000000u) {}
+      : size(wanted),
+        failAt(failing),
+        pixels(static_cast<size_t>(wanted.width) * wanted.height, 0xFF000000u) {}
   uint32_t* Row(int32_t y) override {
     asked.push_back(y);
     if (y == failAt || y < 0 || y >= size.height) return nullptr;
     return &pixels[static_cast<size_t>(y) * size.width];
   }
-  uint32_t At(int32_t x, int32_t y) const { return pixels[static_cast<size_t>(y) * size.width + x]; }
+  uint32_t At(int32_t x, int32_t y) const {
+    return pixels[static_cast<size_t>(y) * size.width + x];
+  }
   PixelSize size;
   int32_t failAt;
   std::vector<uint32_t> pixels;
@@ -140,9 +145,9 @@ const SizeRow kSizes[] = {
 TEST(PictureScaler, MatchesTheReferenceWithinHalfALevel) {
   for (const SizeRow& row : kSizes) {
     for (int bytesPerPixel : {3, 4}) {
-      SCOPED_TRACE(testing::Message() << row.what << ", " << row.from.width << "x" << row.from.height
-                                      << " to " << row.to.width << "x" << row.to.height << ", "
-                                      << bytesPerPixel << " bytes");
+      SCOPED_TRACE(testing::Message()
+                   << row.what << ", " << row.from.width << "x" << row.from.height << " to "
+                   << row.to.width << "x" << row.to.height << ", " << bytesPerPixel << " bytes");
       const TestPicture picture(row.from.width, row.from.height, bytesPerPixel, 42);
       Input input(picture);
       Output output(row.to);
@@ -181,7 +186,8 @@ TEST(PictureScaler, RowsAreReadAndWrittenOnceFromTheTopDown) {
     ASSERT_EQ(output.asked.size(), static_cast<size_t>(row.to.height));
     for (int32_t y = 0; y < row.to.height; ++y) EXPECT_EQ(output.asked[y], y);
     if (row.to.height <= row.from.height) {
-      EXPECT_EQ(input.asked.size(), static_cast<size_t>(row.from.height)) << "a shrink reads every row";
+      EXPECT_EQ(input.asked.size(), static_cast<size_t>(row.from.height))
+          << "a shrink reads every row";
     }
   }
 }

@@ -15,7 +15,9 @@ HBITMAP AsBitmap(Picture picture) { return reinterpret_cast<HBITMAP>(picture); }
 bool BitmapSize(HGDIOBJ bitmap, PixelSize* size) {
   BITMAP info = {};
   if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return false;
-  *size = {static_cast<int32_t>(info.bmWidth), static_cast<int32_t>(info.bmHeight)};
+  // A top-down DIB section may state its height as negative.
+  *size = {static_cast<int32_t>(info.bmWidth),
+           static_cast<int32_t>(info.bmHeight < 0 ? -info.bmHeight : info.bmHeight)};
   return true;
 }
 
@@ -48,7 +50,8 @@ bool ReadPossibleBitmapHeader(const char* path, BitmapFormat* format) {
 }
 
 bool IsDibSection(HBITMAP bitmap, DIBSECTION* section) {
-  return GetObjectA(bitmap, sizeof *section, section) == sizeof *section && section->dsBm.bmBits != nullptr;
+  return GetObjectA(bitmap, sizeof *section, section) == sizeof *section &&
+         section->dsBm.bmBits != nullptr;
 }
 
 // The scaler's rows pass through buffers of about this many bytes, so that a
@@ -198,10 +201,11 @@ Picture GdiSurfaceLayer::LoadPicture(const char* path) {
   // (at least 16-bit bit fields and 4-bit OS/2 files differ under Wine), and
   // a picture of the screen's size, which becomes WorkSurface as it is, load
   // as a bitmap of the screen's kind, as they always did.
-  const bool plainRows = (format.bitsPerPixel == 24 || format.bitsPerPixel == 32) && format.compression == 0;
+  const bool plainRows =
+      (format.bitsPerPixel == 24 || format.bitsPerPixel == 32) && format.compression == 0;
   const bool screenSized =
       format.width == GetSystemMetrics(SM_CXSCREEN) && format.height == GetSystemMetrics(SM_CYSCREEN);
-  const UINT flags = plainRows && !screenSized ? LR_LOADFROMFILE | LR_CREATEDIBSECTION : LR_LOADFROMFILE;
+  const UINT flags = LR_LOADFROMFILE | (plainRows && !screenSized ? LR_CREATEDIBSECTION : 0);
   return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, flags));
 }
 
@@ -231,7 +235,8 @@ Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
   // its pixels go into a surface of the screen's kind.
   DIBSECTION section;
   if (IsDibSection(AsBitmap(picture), &section)) {
-    const PixelSize size{static_cast<int32_t>(section.dsBm.bmWidth), static_cast<int32_t>(section.dsBm.bmHeight)};
+    PixelSize size;
+    BitmapSize(AsBitmap(picture), &size);  // it was just read as a DIB section
     Canvas surface = MakeSurface(reference, size.width, size.height);
     if (surface != nullptr && !CopyPicture(AsDc(surface), AsBitmap(picture), size)) {
       ReleaseSurface(surface);
@@ -252,7 +257,9 @@ Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
 bool GdiSurfaceLayer::DrawPicture(Canvas dest, int32_t width, int32_t height, Picture picture) {
   PixelSize size;
   if (!BitmapSize(AsBitmap(picture), &size)) return false;
-  if (width == size.width && height == size.height) return CopyPicture(AsDc(dest), AsBitmap(picture), size);
+  if (width == size.width && height == size.height) {
+    return CopyPicture(AsDc(dest), AsBitmap(picture), size);
+  }
   SurfaceRows output(AsDc(dest), {width, height});
   if (!output.Ready()) return false;
   DIBSECTION section;
