@@ -84,4 +84,20 @@ bool BitmapHeaderIsPossible(const uint8_t* head, size_t headSize, uint64_t fileS
   return rows <= room / rowBytes;
 }
 
+bool ReadBitmapFormat(const uint8_t* head, size_t headSize, BitmapFormat* format) {
+  if (headSize < kFileHeaderBytes + 4) return false;
+  const uint8_t* info = head + kFileHeaderBytes;
+  if (U32(info) == kCoreHeaderBytes) {
+    if (headSize < kFileHeaderBytes + kCoreHeaderBytes) return false;
+    *format = {static_cast<int32_t>(U16(info + 4)), static_cast<int32_t>(U16(info + 6)), U16(info + 10),
+               kRgb};
+    return true;
+  }
+  if (headSize < kFileHeaderBytes + 20) return false;
+  const int32_t height = I32(info + 8);
+  const bool flipped = height < 0 && height != std::numeric_limits<int32_t>::min();
+  *format = {I32(info + 4), flipped ? -height : height, U16(info + 14), U32(info + 16)};
+  return true;
+}
+
 }  // namespace tessalander

@@ -24,4 +24,16 @@ inline constexpr size_t kBitmapHeaderBytes = 38;
 // `headSize` says how many.
 bool BitmapHeaderIsPossible(const uint8_t* head, size_t headSize, uint64_t fileSize);
 
+// What the headers of a file that passed the check say of its pixels: the
+// height without its sign, and the compression (0 for plain rows).
+struct BitmapFormat {
+  int32_t width = 0;
+  int32_t height = 0;
+  uint32_t bitsPerPixel = 0;
+  uint32_t compression = 0;
+};
+
+// False when `head` is too short to hold the fields.
+bool ReadBitmapFormat(const uint8_t* head, size_t headSize, BitmapFormat* format);
+
 }  // namespace tessalander

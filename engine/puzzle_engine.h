@@ -17,6 +17,7 @@ namespace tessalander {
 inline constexpr uint32_t kAnimationTimerId = 101;
 inline constexpr uint32_t kAnimationPeriodMs = 50;
 inline constexpr char kDefaultPictureName[] = "TessalanderImage.bmp";
+// The longest full path of a picture file, its terminating NUL included.
 inline constexpr size_t kPictureNameSize = 256;
 
 // Where the picture came from, and so how the empty slot is painted.
@@ -52,7 +53,7 @@ struct PuzzleEngine {
   PuzzleState State;
   RandomSource Random;
 
-  Canvas SourceSurface = nullptr;  // during SetUpScene only
+  Canvas SourceSurface = nullptr;  // a desktop capture, during SetUpScene only
   Canvas WorkSurface = nullptr;    // the puzzle as shown
   // The picture's top-left two blocks by two, which the end of each solve
   // puts back.
@@ -62,7 +63,6 @@ struct PuzzleEngine {
   bool Shown = false;
   uint8_t ImageMode = ImageFromFile;
   Brush FillBrush = Brush::White;
-  char PictureName[kPictureNameSize] = {};
 };
 
 // Whether set-up made every surface the puzzle plays with. A puzzle without

@@ -40,6 +40,7 @@ void SetUpPuzzles(PuzzleScene& scene, Window window, const PuzzleAreaList& areas
   // The timer runs from the start, so that loading a large picture counts
   // towards the wait for the first tick instead of coming before all of it.
   scene.Services.SetTimer(window, kAnimationTimerId, kAnimationPeriodMs);
+  ScenePicture picture = LoadScenePicture(scene.Surfaces, scene.Settings);
   bool anyReady = false;
   for (int i = 0; i < areas.count; ++i) {
     if (i == scene.Count) {
@@ -50,9 +51,11 @@ void SetUpPuzzles(PuzzleScene& scene, Window window, const PuzzleAreaList& areas
     PuzzleEngine& puzzle = *scene.Puzzles[i];
     puzzle.SeedOffset = static_cast<uint32_t>(i);
     KeptPicture* stand = kept != nullptr && kept[i].covered ? &kept[i].picture : nullptr;
-    SetUpScene(puzzle, scene.Settings, window, areas.area[i], stand);
+    picture.lastUse = i == areas.count - 1;
+    SetUpScene(puzzle, scene.Settings, window, areas.area[i], picture, stand);
     anyReady = anyReady || IsSceneReady(puzzle);
   }
+  ReleaseScenePicture(scene.Surfaces, picture);
   if (!anyReady) {
     scene.Services.KillTimer(window, kAnimationTimerId);
     return;

@@ -34,8 +34,9 @@ struct PuzzleScene {
   int Count = 1;
 };
 
-// WM_CREATE: starts the timer, sets up a puzzle in each of the window's
-// areas, the one at index i seeded i seconds later than the primary, and
+// WM_CREATE: starts the timer, reads the picture file once for all, sets up a
+// puzzle in each of the window's areas, the one at index i seeded i seconds
+// later than the primary, and
 // asks for the first paint; when none of them is ready, stops the timer again.
 void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window window);
 

@@ -1,71 +1,64 @@
 #include "engine/scene.h"
 
 #include <algorithm>
-#include <cstddef>
 
 namespace tessalander {
 
 namespace {
 
-// The text into a fixed buffer, cut to fit and always terminated.
-template <size_t Size>
-void CopyText(char (&buffer)[Size], const char* text) {
-  size_t length = 0;
-  for (; length + 1 < Size && text[length] != '\0'; ++length) buffer[length] = text[length];
-  buffer[length] = '\0';
-}
+constexpr int32_t kCaptureStripBytes = 1 << 18;
 
-bool IsUsable(PuzzleEngine& engine, Picture picture) {
+bool IsUsable(SurfaceLayer& surfaces, Picture picture) {
   PixelSize size;
-  return engine.Surfaces.PictureSize(picture, &size) && size.width >= 1 && size.height >= 1;
-}
-
-// The default file when it loads, whatever the settings say; else, with
-// `getimage` naming a bitmap, the file named by `bmpfile`. nullptr: capture
-// the desktop.
-Picture LoadChosenPicture(PuzzleEngine& engine, const SaverSettings& settings) {
-  Picture picture = engine.Surfaces.LoadPicture(kDefaultPictureName, 0, 0);
-  if (picture == nullptr && settings.GetImage == kSourceBitmap) {
-    engine.PictureName[0] = '\0';
-    if (settings.HasBmpFile) {
-      CopyText(engine.PictureName, settings.BmpFile);
-      picture = engine.Surfaces.LoadPicture(engine.PictureName, 0, 0);
-    }
-  } else {
-    CopyText(engine.PictureName, kDefaultPictureName);
-  }
-  // A picture without a readable, positive size cannot be spread over the
-  // screen; the desktop stands in for it.
-  if (picture != nullptr && !IsUsable(engine, picture)) {
-    engine.Surfaces.ReleasePicture(picture);
-    picture = nullptr;
-  }
-  return picture;
+  return surfaces.PictureSize(picture, &size) && size.width >= 1 && size.height >= 1;
 }
 
 bool IsScreenSized(const PuzzleEngine& engine, PixelSize size) {
   return size.width == engine.ScreenWidth && size.height == engine.ScreenHeight;
 }
 
-// A picture of the screen's shape is shown stretched to the screen unless
-// `parallel` asks for it to be repeated at its own size. If the stretched
-// reload fails, the natural-size picture stays; one of the screen's size
-// already is what a reload would give.
-Picture FitToScreen(PuzzleEngine& engine, const SaverSettings& settings, Picture picture) {
-  if (!IsScreenShapedPicture(engine, picture) || settings.Parallel == kTileAlways) {
-    return picture;
+// Repeats WorkSurface's top-left picture-sized corner right and down, cut at
+// the screen's edges. What is already spread is copied again beside itself,
+// so the covered width and height double with each copy, each a whole
+// number of pictures.
+void RepeatCorner(PuzzleEngine& engine, PixelSize picture) {
+  SurfaceLayer& surfaces = engine.Surfaces;
+  Canvas work = engine.WorkSurface;
+  for (int32_t width = picture.width; width < engine.ScreenWidth; width *= 2) {
+    surfaces.Copy(work, width, 0, width, picture.height, work, 0, 0);
   }
+  for (int32_t height = picture.height; height < engine.ScreenHeight; height *= 2) {
+    surfaces.Copy(work, 0, height, engine.ScreenWidth, height, work, 0, 0);
+  }
+}
+
+// The picture spread over WorkSurface. A picture of the screen's shape is
+// stretched to the screen unless `parallel` asks for it to be repeated at its
+// own size, as it is when the scaler lacks memory; the last puzzle to show a
+// picture of its own size takes it as its WorkSurface. False when a surface
+// cannot be made or the picture not drawn.
+bool SpreadPicture(PuzzleEngine& engine, const SaverSettings& settings, Canvas reference,
+                   ScenePicture& scene) {
+  SurfaceLayer& surfaces = engine.Surfaces;
   PixelSize size;
-  if (engine.Surfaces.PictureSize(picture, &size) && IsScreenSized(engine, size)) return picture;
-  Picture stretched =
-      engine.Surfaces.LoadPicture(engine.PictureName, engine.ScreenWidth, engine.ScreenHeight);
-  if (stretched == nullptr) return picture;
-  if (!IsUsable(engine, stretched)) {
-    engine.Surfaces.ReleasePicture(stretched);
-    return picture;
+  if (!surfaces.PictureSize(scene.picture, &size)) return false;
+  if (IsScreenSized(engine, size) && scene.lastUse) {
+    const Picture picture = scene.picture;
+    scene.picture = nullptr;
+    engine.WorkSurface = surfaces.MakePictureSurface(reference, picture);
+    return engine.WorkSurface != nullptr;
   }
-  engine.Surfaces.ReleasePicture(picture);
-  return stretched;
+  engine.WorkSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
+  if (engine.WorkSurface == nullptr) return false;
+  const bool stretched = IsScreenShapedPicture(engine, scene.picture) &&
+                         settings.Parallel != kTileAlways && !IsScreenSized(engine, size);
+  if (stretched && surfaces.DrawPicture(engine.WorkSurface, engine.ScreenWidth,
+                                        engine.ScreenHeight, scene.picture)) {
+    return true;
+  }
+  if (!surfaces.DrawPicture(engine.WorkSurface, size.width, size.height, scene.picture)) return false;
+  RepeatCorner(engine, size);
+  return true;
 }
 
 // Copies the puzzle's monitor of the desktop, as far as the display holds it,
@@ -86,8 +79,16 @@ bool CaptureDesktop(PuzzleEngine& engine, Canvas display, const PuzzleArea& area
   const int32_t height = r.bottom - r.top;
   engine.SourceSurface = engine.Surfaces.MakeSurface(display, width, height);
   if (engine.SourceSurface == nullptr) return false;
-  engine.Surfaces.Copy(engine.SourceSurface, 0, 0, width, height, display, r.left + view.origin.x,
-                       r.top + view.origin.y);
+  // In strips of a quarter of a megabyte: under Wine each copy from the
+  // display is one XGetImage, and a new process took 300 ms for a 4K screen
+  // in one request or in strips of a megabyte, 110 ms in these (with the
+  // surface's first touch), and 31 against 17 ms at 1024 x 768.
+  const int32_t strip =
+      width < kCaptureStripBytes / 4 ? kCaptureStripBytes / 4 / width : 1;
+  for (int32_t y = 0; y < height; y += strip) {
+    engine.Surfaces.Copy(engine.SourceSurface, 0, y, width, std::min(strip, height - y), display,
+                         r.left + view.origin.x, r.top + view.origin.y + y);
+  }
   return true;
 }
 
@@ -117,8 +118,29 @@ bool IsSceneReady(const PuzzleEngine& engine) {
          (engine.ImageMode != ImageFromDesktopDark || engine.HoleTile != nullptr);
 }
 
+ScenePicture LoadScenePicture(SurfaceLayer& surfaces, const SaverSettings& settings) {
+  Picture picture = surfaces.LoadPicture(kDefaultPictureName);
+  if (picture == nullptr && settings.GetImage == kSourceBitmap && settings.HasBmpFile) {
+    picture = surfaces.LoadPicture(settings.BmpFile);
+  }
+  // A picture without a readable, positive size cannot be spread over the
+  // screen; the desktop stands in for it.
+  if (picture != nullptr && !IsUsable(surfaces, picture)) {
+    surfaces.ReleasePicture(picture);
+    picture = nullptr;
+  }
+  ScenePicture scene;
+  scene.picture = picture;
+  return scene;
+}
+
+void ReleaseScenePicture(SurfaceLayer& surfaces, ScenePicture& picture) {
+  if (picture.picture != nullptr) surfaces.ReleasePicture(picture.picture);
+  picture.picture = nullptr;
+}
+
 void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window,
-                const PuzzleArea& area, KeptPicture* kept) {
+                const PuzzleArea& area, ScenePicture& picture, KeptPicture* kept) {
   PuzzleState& s = engine.State;
   SurfaceLayer& surfaces = engine.Surfaces;
   WindowServices& services = engine.Services;
@@ -134,16 +156,11 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
   ComputePuzzleParameters(s, engine.BlockSize, settings);
 
   Canvas reference = nullptr;
-  Picture picture = LoadChosenPicture(engine, settings);
-  if (picture != nullptr) {
-    picture = FitToScreen(engine, settings, picture);
+  if (picture.picture != nullptr) {
     reference = services.WindowContext(window);
-    if (reference == nullptr) {
-      surfaces.ReleasePicture(picture);
+    if (reference == nullptr || !SpreadPicture(engine, settings, reference, picture)) {
       return FinishSetUp(engine, window, reference);
     }
-    engine.SourceSurface = surfaces.MakePictureSurface(reference, picture);
-    if (engine.SourceSurface == nullptr) return FinishSetUp(engine, window, reference);
   } else {
     engine.ImageMode = ImageFromDesktop;
     reference = services.OpenDisplay();
@@ -154,19 +171,18 @@ void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window wind
     } else if (!CaptureDesktop(engine, reference, area)) {
       return FinishSetUp(engine, window, reference);
     }
-  }
-
-  // A source of the screen's size becomes WorkSurface itself; any other is
-  // spread over a new one, and none leaves it black.
-  PixelSize sourceSize;
-  if (engine.SourceSurface != nullptr && surfaces.SurfaceSize(engine.SourceSurface, &sourceSize) &&
-      IsScreenSized(engine, sourceSize)) {
-    engine.WorkSurface = engine.SourceSurface;
-    engine.SourceSurface = nullptr;
-  } else {
-    engine.WorkSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
-    if (engine.WorkSurface == nullptr) return FinishSetUp(engine, window, reference);
-    TileSourcePicture(engine);
+    // A source of the screen's size becomes WorkSurface itself; any other is
+    // spread over a new one, and none leaves it black.
+    PixelSize sourceSize;
+    if (engine.SourceSurface != nullptr && surfaces.SurfaceSize(engine.SourceSurface, &sourceSize) &&
+        IsScreenSized(engine, sourceSize)) {
+      engine.WorkSurface = engine.SourceSurface;
+      engine.SourceSurface = nullptr;
+    } else {
+      engine.WorkSurface = surfaces.MakeSurface(reference, engine.ScreenWidth, engine.ScreenHeight);
+      if (engine.WorkSurface == nullptr) return FinishSetUp(engine, window, reference);
+      TileSourcePicture(engine);
+    }
   }
 
   const bool blackSlot = settings.BackColor == kBackBlack;
@@ -206,26 +222,13 @@ bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture) {
 }
 
 void TileSourcePicture(PuzzleEngine& engine) {
-  SurfaceLayer& surfaces = engine.Surfaces;
-  Canvas work = engine.WorkSurface;
-  const int32_t screenWidth = engine.ScreenWidth;
-  const int32_t screenHeight = engine.ScreenHeight;
   if (engine.SourceSurface == nullptr) return;
   PixelSize picture;
-  const bool known = surfaces.SurfaceSize(engine.SourceSurface, &picture);
-
-  surfaces.Copy(work, 0, 0, screenWidth, screenHeight, engine.SourceSurface, 0, 0);
-  // Repeating needs a picture of at least one pixel each way. What is already spread is
-  // copied again beside itself, so the covered width and height double with
-  // each copy, each a whole number of pictures.
-  if (known && picture.width >= 1 && picture.height >= 1) {
-    for (int32_t width = picture.width; width < screenWidth; width *= 2) {
-      surfaces.Copy(work, width, 0, width, picture.height, work, 0, 0);
-    }
-    for (int32_t height = picture.height; height < screenHeight; height *= 2) {
-      surfaces.Copy(work, 0, height, screenWidth, height, work, 0, 0);
-    }
-  }
+  const bool known = engine.Surfaces.SurfaceSize(engine.SourceSurface, &picture);
+  engine.Surfaces.Copy(engine.WorkSurface, 0, 0, engine.ScreenWidth, engine.ScreenHeight,
+                       engine.SourceSurface, 0, 0);
+  // Repeating needs a picture of at least one pixel each way.
+  if (known && picture.width >= 1 && picture.height >= 1) RepeatCorner(engine, picture);
 }
 
 void TearDownScene(PuzzleEngine& engine) {

@@ -12,6 +12,22 @@
 
 namespace tessalander {
 
+// The picture file every puzzle of the window shows, read once for all of
+// them at its own size, so that they all show the same file however it
+// changes meanwhile. No picture: each puzzle captures its part of the desktop.
+struct ScenePicture {
+  Picture picture = nullptr;
+  // Set while the last puzzle to show it is set up: a picture of that
+  // puzzle's size then becomes its WorkSurface as it is, without a copy.
+  bool lastUse = false;
+};
+
+// The default file when it loads, whatever the settings say; else, with
+// `getimage` naming a bitmap, the file named by `bmpfile`. A picture without a
+// readable, positive size counts as none.
+ScenePicture LoadScenePicture(SurfaceLayer& surfaces, const SaverSettings& settings);
+void ReleaseScenePicture(SurfaceLayer& surfaces, ScenePicture& picture);
+
 // For a monitor that the saver's window already covers, where a capture of
 // the desktop would copy the saver itself: the picture the monitor showed
 // before, taken over by the set-up (nullptr: none, the monitor stays black).
@@ -19,11 +35,12 @@ struct KeptPicture {
   Canvas surface = nullptr;
 };
 
-// Sets the puzzle up to play in the area. When a surface or a drawing context
-// cannot be had, whatever was made is released again and the puzzle is left
-// not ready. With a kept picture, that picture stands in for the desktop.
+// Sets the puzzle up to play in the area, with the scene's picture. When a
+// surface or a drawing context cannot be had, whatever was made is released
+// again and the puzzle is left not ready. Without a picture file, a kept
+// picture stands in for the desktop.
 void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window,
-                const PuzzleArea& area, KeptPicture* kept = nullptr);
+                const PuzzleArea& area, ScenePicture& picture, KeptPicture* kept = nullptr);
 
 // True when the picture is at least a sixteenth of the screen wide and its
 // height lies strictly between 11/16 and 13/16 of its width (4:3 and 5:4

@@ -27,9 +27,9 @@ struct PixelSize {
 };
 
 struct SurfaceLayer {
-  // A BMP file at its own size (width and height 0) or scaled to exactly
-  // width x height; nullptr when the file is missing, unreadable or no BMP.
-  virtual Picture LoadPicture(const char* path, int32_t width, int32_t height) = 0;
+  // A BMP file at its own size; nullptr when the file is missing, unreadable
+  // or no BMP, or when its full path would not fit kPictureNameSize.
+  virtual Picture LoadPicture(const char* path) = 0;
   // False when the size cannot be read.
   virtual bool PictureSize(Picture picture, PixelSize* size) = 0;
   // For a picture that was never put into a surface.
@@ -42,6 +42,12 @@ struct SurfaceLayer {
   // A surface holding the picture, which it owns from then on: when the
   // surface cannot be made, the picture is released and nullptr returned.
   virtual Canvas MakePictureSurface(Canvas reference, Picture picture) = 0;
+  // Puts the picture, which stays the caller's, into dest's top-left corner:
+  // copied, cut at dest's edges, when width x height is its own size; else
+  // fitted to width x height (no larger than dest) by ScalePicture
+  // (engine/picture_scaler.h). False when it could not be drawn, for want of
+  // memory or drawing resources.
+  virtual bool DrawPicture(Canvas dest, int32_t width, int32_t height, Picture picture) = 0;
   // The size of the image a surface holds; false when it cannot be read.
   virtual bool SurfaceSize(Canvas surface, PixelSize* size) = 0;
   // Releases the surface's context, then its image.

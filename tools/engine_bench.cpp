@@ -7,6 +7,7 @@
 
 #include "engine/animation.h"
 #include "engine/memory/image_files.h"
+#include "engine/picture_scaler.h"
 #include "tools/memory_saver.h"
 #include "engine/shuffle.h"
 #include "engine/tests/support/move_by_move_shuffle.h"
@@ -103,17 +104,20 @@ void SolvingTick(benchmark::State& state, const std::vector<ScreenRect>& monitor
 }
 
 // Scene set-up on 3840 x 2160 monitors, from the window's creation to the
-// scene ready for its first tick: a picture file of the screen's size, a
-// small picture repeated over the screen, or a capture of the desktop.
-enum class Source { LargePicture, SmallPicture, Desktop };
+// scene ready for its first tick: a picture file of the screen's size, one of
+// 1024 x 768 stretched to it, a small picture repeated over the screen, or a
+// capture of the desktop.
+enum class Source { LargePicture, StretchedPicture, SmallPicture, Desktop };
 
 void SetUp(benchmark::State& state, Source source, int monitors) {
   const std::vector<ScreenRect> layout = FourKMonitors(monitors);
   const PixelSize screen = VirtualScreenSize(layout);
   const MemorySurface desktop = MakeTestPattern(screen.width, screen.height, 0x123456);
-  const std::vector<uint8_t> picture = source == Source::LargePicture
-                                           ? EncodeBmp(MakeTestPattern(3840, 2160))
-                                           : EncodeBmp(MakeTestPattern(160, 90));
+  const PixelSize pictureSize = source == Source::LargePicture       ? PixelSize{3840, 2160}
+                                : source == Source::StretchedPicture ? PixelSize{1024, 768}
+                                                                     : PixelSize{160, 90};
+  const std::vector<uint8_t> picture =
+      EncodeBmp(MakeTestPattern(pictureSize.width, pictureSize.height));
   for (auto _ : state) {
     state.PauseTiming();
     {
@@ -128,8 +132,41 @@ void SetUp(benchmark::State& state, Source source, int monitors) {
   }
 }
 
+// The scaler alone, from 32-bit rows as the .scr reads them, to a 3840 x
+// 2160 screen or another size.
+struct SourceRows final : ScalerInput {
+  explicit SourceRows(const MemorySurface& s) : surface(s) {}
+  const uint8_t* Row(int32_t y) override { return reinterpret_cast<const uint8_t*>(&surface.At(0, y)); }
+  const MemorySurface& surface;
+};
+
+struct TargetRows final : ScalerOutput {
+  explicit TargetRows(MemorySurface& s) : surface(s) {}
+  uint32_t* Row(int32_t y) override { return &surface.At(0, y); }
+  MemorySurface& surface;
+};
+
+void Scale(benchmark::State& state, PixelSize from, PixelSize to) {
+  const MemorySurface picture = MakeTestPattern(from.width, from.height);
+  MemorySurface screen(to.width, to.height);
+  SourceRows input(picture);
+  TargetRows output(screen);
+  for (auto _ : state) {
+    if (!ScalePicture(from, 4, input, to, output)) state.SkipWithError("no memory");
+    benchmark::DoNotOptimize(screen.Pixels.data());
+  }
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(Scale, Enlarge_1024x768_to_3840x2160, PixelSize{1024, 768}, PixelSize{3840, 2160})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Scale, Shrink_5120x3840_to_3840x2160, PixelSize{5120, 3840}, PixelSize{3840, 2160})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Scale, Shrink_8000x6000_to_3840x2160, PixelSize{8000, 6000}, PixelSize{3840, 2160})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Scale, Shrink_8000x6000_to_1024x768, PixelSize{8000, 6000}, PixelSize{1024, 768})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ShuffleTick, 1920x1080, 1920, 1080)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ShuffleTick, 3840x2160, 3840, 2160)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Scramble, MoveByMove_1920x1080, &CopyWalkMoveByMove, 1920, 1080)
@@ -153,6 +190,8 @@ BENCHMARK_CAPTURE(SolvingTick, 2x3840x2160_cold, FourKMonitors(2), true)
 BENCHMARK_CAPTURE(SetUp, LargePicture_3840x2160, Source::LargePicture, 1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SetUp, LargePicture_2x3840x2160, Source::LargePicture, 2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SetUp, StretchedPicture_3840x2160, Source::StretchedPicture, 1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SetUp, SmallPictureRepeated_3840x2160, Source::SmallPicture, 1)
     ->Unit(benchmark::kMillisecond);

@@ -5,6 +5,10 @@
 #include <cstdint>
 
 extern "C" uint64_t __udivdi3(uint64_t dividend, uint64_t divisor);
+extern "C" uint64_t __umoddi3(uint64_t dividend, uint64_t divisor);
+extern "C" int64_t __divdi3(int64_t dividend, int64_t divisor);
+extern "C" int64_t __moddi3(int64_t dividend, int64_t divisor);
+extern "C" int64_t __divmoddi4(int64_t dividend, int64_t divisor, int64_t* remainder);
 
 namespace {
 
@@ -19,6 +23,23 @@ TEST(I386RuntimeTest, DividesAsTheCompilerDoes) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(__udivdi3(c[0], c[1]), c[0] / c[1]) << c[0] << " / " << c[1];
+    EXPECT_EQ(__umoddi3(c[0], c[1]), c[0] % c[1]) << c[0] << " % " << c[1];
+  }
+}
+
+TEST(I386RuntimeTest, DividesSignedNumbersTowardsZero) {
+  const int64_t cases[][2] = {
+      {7, 2}, {-7, 2}, {7, -2}, {-7, -2}, {0, -5},                  // each sign, 32-bit path
+      {-123456789012345678, 1000}, {123456789012345678, -999999937},  // long dividends
+      {INT64_MIN, 3}, {INT64_MIN, INT64_MAX}, {INT64_MAX, INT64_MIN}, {INT64_MIN, 1},
+      {-(int64_t{1} << 40), int64_t{1} << 33},  // a scaler's weight sum against its span
+  };
+  for (const auto& c : cases) {
+    int64_t remainder = 0;
+    EXPECT_EQ(__divmoddi4(c[0], c[1], &remainder), c[0] / c[1]) << c[0] << " / " << c[1];
+    EXPECT_EQ(remainder, c[0] % c[1]) << c[0] << " % " << c[1];
+    EXPECT_EQ(__divdi3(c[0], c[1]), c[0] / c[1]) << c[0] << " / " << c[1];
+    EXPECT_EQ(__moddi3(c[0], c[1]), c[0] % c[1]) << c[0] << " % " << c[1];
   }
 }
 

@@ -1,14 +1,19 @@
-// The two helpers of GCC's runtime library that the 32-bit .scr calls, made
-// here so that no object of that library, built for a Pentium Pro, is linked
-// into it (it is linked with -nodefaultlibs). Nothing here may divide 64-bit
-// numbers with `/` or `%`: that would call __udivdi3 itself.
+// The helpers of GCC's runtime library that the 32-bit .scr calls, made here
+// so that no object of that library, built for a Pentium Pro, is linked into
+// it (it is linked with -nodefaultlibs). Nothing here may divide 64-bit
+// numbers with `/` or `%`: that would call these functions themselves.
 #include <cstdint>
 
-// a / b for 64-bit unsigned numbers, bit by bit. A zero divisor faults as
-// the processor's division does.
-extern "C" uint64_t __udivdi3(uint64_t dividend, uint64_t divisor) {
+namespace {
+
+// a / b and a % b for 64-bit unsigned numbers, bit by bit. A zero divisor
+// faults as the processor's division does.
+uint64_t DivideUnsigned(uint64_t dividend, uint64_t divisor, uint64_t* rest) {
   if (divisor == 0 || ((dividend | divisor) >> 32) == 0) {
-    return static_cast<uint32_t>(dividend) / static_cast<uint32_t>(divisor);
+    const uint32_t a = static_cast<uint32_t>(dividend);
+    const uint32_t b = static_cast<uint32_t>(divisor);
+    *rest = a % b;
+    return a / b;
   }
   // Before each shift the remainder is at most the dividend's bits above the
   // current one, below 2^63, so the shift never overflows.
@@ -21,7 +26,46 @@ extern "C" uint64_t __udivdi3(uint64_t dividend, uint64_t divisor) {
       quotient |= uint64_t{1} << bit;
     }
   }
+  *rest = remainder;
   return quotient;
+}
+
+uint64_t Magnitude(int64_t value) {
+  return value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+}
+
+}  // namespace
+
+extern "C" uint64_t __udivdi3(uint64_t dividend, uint64_t divisor) {
+  uint64_t rest = 0;
+  return DivideUnsigned(dividend, divisor, &rest);
+}
+
+extern "C" uint64_t __umoddi3(uint64_t dividend, uint64_t divisor) {
+  uint64_t rest = 0;
+  DivideUnsigned(dividend, divisor, &rest);
+  return rest;
+}
+
+// Signed, as C++ divides: the quotient rounds towards zero and the remainder
+// takes the dividend's sign.
+extern "C" int64_t __divmoddi4(int64_t dividend, int64_t divisor, int64_t* remainder) {
+  uint64_t rest = 0;
+  const uint64_t quotient = DivideUnsigned(Magnitude(dividend), Magnitude(divisor), &rest);
+  if (remainder != nullptr) {
+    *remainder = static_cast<int64_t>(dividend < 0 ? 0 - rest : rest);
+  }
+  return static_cast<int64_t>((dividend < 0) != (divisor < 0) ? 0 - quotient : quotient);
+}
+
+extern "C" int64_t __divdi3(int64_t dividend, int64_t divisor) {
+  return __divmoddi4(dividend, divisor, nullptr);
+}
+
+extern "C" int64_t __moddi3(int64_t dividend, int64_t divisor) {
+  int64_t remainder = 0;
+  __divmoddi4(dividend, divisor, &remainder);
+  return remainder;
 }
 
 #if defined(__i386__)

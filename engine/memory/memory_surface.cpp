@@ -64,17 +64,4 @@ void FillPixels(MemorySurface& surface, int32_t x, int32_t y, int32_t width, int
   }
 }
 
-MemorySurface ScalePixels(const MemorySurface& source, int32_t width, int32_t height) {
-  MemorySurface scaled(width, height);
-  if (source.Width <= 0 || source.Height <= 0) return scaled;
-  for (int32_t y = 0; y < scaled.Height; ++y) {
-    const auto sy = static_cast<int32_t>(static_cast<int64_t>(y) * source.Height / scaled.Height);
-    for (int32_t x = 0; x < scaled.Width; ++x) {
-      const auto sx = static_cast<int32_t>(static_cast<int64_t>(x) * source.Width / scaled.Width);
-      scaled.At(x, y) = source.At(sx, sy);
-    }
-  }
-  return scaled;
-}
-
 }  // namespace tessalander

@@ -50,7 +50,4 @@ void CopyPixels(MemorySurface& dest, int32_t x, int32_t y, int32_t width, int32_
 void FillPixels(MemorySurface& surface, int32_t x, int32_t y, int32_t width, int32_t height,
                 uint32_t colour);
 
-// Nearest-neighbour scaling to exactly width x height.
-MemorySurface ScalePixels(const MemorySurface& source, int32_t width, int32_t height);
-
 }  // namespace tessalander

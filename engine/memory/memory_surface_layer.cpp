@@ -1,6 +1,11 @@
 #include "engine/memory/memory_surface_layer.h"
 
+#include <bit>
+#include <cstring>
+
 #include "engine/memory/image_files.h"
+#include "engine/picture_scaler.h"
+#include "engine/puzzle_engine.h"
 
 namespace tessalander {
 
@@ -13,18 +18,14 @@ MemorySurface* MemorySurfaceLayer::Adopt(MemorySurface surface) {
 
 bool MemorySurfaceLayer::Refuses() { return RefusedSurfaces.count(++asked_) != 0; }
 
-Picture MemorySurfaceLayer::LoadPicture(const char* path, int32_t width, int32_t height) {
-  loads_.push_back({path == nullptr ? std::string() : std::string(path), width, height});
+Picture MemorySurfaceLayer::LoadPicture(const char* path) {
+  loads_.push_back(path == nullptr ? std::string() : std::string(path));
   std::vector<uint8_t> bytes;
-  if (path == nullptr || !reader_(path, bytes)) return nullptr;
+  // As in the .scr, a path that does not fit the picture name's buffer is no
+  // picture (the in-memory files have no current directory to resolve against).
+  if (path == nullptr || std::strlen(path) >= kPictureNameSize || !reader_(path, bytes)) return nullptr;
   std::optional<MemorySurface> picture = DecodeBmp(bytes);
   if (!picture) return nullptr;
-  // A size of 0 keeps the file's own size on that axis.
-  const int32_t targetWidth = width > 0 ? width : picture->Width;
-  const int32_t targetHeight = height > 0 ? height : picture->Height;
-  if (targetWidth != picture->Width || targetHeight != picture->Height) {
-    picture = ScalePixels(*picture, targetWidth, targetHeight);
-  }
   return AsPicture(Adopt(std::move(*picture)));
 }
 
@@ -50,6 +51,44 @@ Canvas MemorySurfaceLayer::MakePictureSurface(Canvas, Picture picture) {
   }
   MemorySurface* surface = AsSurface(picture);
   return live_.count(surface) != 0 ? AsCanvas(surface) : AsCanvas(Adopt(MemorySurface()));
+}
+
+namespace {
+
+// A surface's rows as the scaler reads and writes them: a pixel 0x00RRGGBB
+// lies in memory as blue, green, red, 0 on the little-endian machines the
+// tools run on.
+static_assert(std::endian::native == std::endian::little);
+
+struct SurfaceInput final : ScalerInput {
+  explicit SurfaceInput(const MemorySurface& s) : surface(s) {}
+  const uint8_t* Row(int32_t y) override {
+    return reinterpret_cast<const uint8_t*>(&surface.At(0, y));
+  }
+  const MemorySurface& surface;
+};
+
+struct SurfaceOutput final : ScalerOutput {
+  explicit SurfaceOutput(MemorySurface& s) : surface(s) {}
+  uint32_t* Row(int32_t y) override { return &surface.At(0, y); }
+  MemorySurface& surface;
+};
+
+}  // namespace
+
+bool MemorySurfaceLayer::DrawPicture(Canvas dest, int32_t width, int32_t height, Picture picture) {
+  MemorySurface* target = AsSurface(dest);
+  const MemorySurface* source = AsSurface(picture);
+  if (target == nullptr || live_.count(AsSurface(picture)) == 0) return false;
+  if (width == source->Width && height == source->Height) {
+    CopyPixels(*target, 0, 0, width, height, *source, 0, 0);
+    return true;
+  }
+  ++Scalings;
+  if (RefuseScaling || width > target->Width || height > target->Height) return false;
+  SurfaceInput input(*source);
+  SurfaceOutput output(*target);
+  return ScalePicture({source->Width, source->Height}, 4, input, {width, height}, output);
 }
 
 bool MemorySurfaceLayer::SurfaceSize(Canvas canvas, PixelSize* size) {

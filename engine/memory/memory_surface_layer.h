@@ -27,11 +27,12 @@ class MemorySurfaceLayer : public SurfaceLayer {
   explicit MemorySurfaceLayer(FileReader reader = &ReadDiskFile) : reader_(std::move(reader)) {}
   virtual ~MemorySurfaceLayer() = default;
 
-  Picture LoadPicture(const char* path, int32_t width, int32_t height) override;
+  Picture LoadPicture(const char* path) override;
   bool PictureSize(Picture picture, PixelSize* size) override;
   void ReleasePicture(Picture picture) override;
   Canvas MakeSurface(Canvas reference, int32_t width, int32_t height) override;
   Canvas MakePictureSurface(Canvas reference, Picture picture) override;
+  bool DrawPicture(Canvas dest, int32_t width, int32_t height, Picture picture) override;
   bool SurfaceSize(Canvas surface, PixelSize* size) override;
   void ReleaseSurface(Canvas surface) override;
   void Copy(Canvas dest, int32_t x, int32_t y, int32_t width, int32_t height, Canvas source,
@@ -41,13 +42,12 @@ class MemorySurfaceLayer : public SurfaceLayer {
 
   // Surfaces and pictures made and not yet released.
   size_t LiveObjects() const { return live_.size(); }
-  // Every load asked for, in order, with the size asked for.
-  struct LoadRequest {
-    std::string path;
-    int32_t width;
-    int32_t height;
-  };
-  const std::vector<LoadRequest>& Loads() const { return loads_; }
+  // The path of every load asked for, in order.
+  const std::vector<std::string>& Loads() const { return loads_; }
+  // Pictures drawn at another size than their own, and whether the scaler
+  // is refused its memory, as it may be in the .scr.
+  int Scalings = 0;
+  bool RefuseScaling = false;
 
   // Surfaces asked for so far, made or refused; the ones whose ordinal (from
   // 1) is in RefusedSurfaces come back nullptr.
@@ -60,7 +60,7 @@ class MemorySurfaceLayer : public SurfaceLayer {
 
   FileReader reader_;
   std::map<MemorySurface*, std::unique_ptr<MemorySurface>> live_;
-  std::vector<LoadRequest> loads_;
+  std::vector<std::string> loads_;
   int asked_ = 0;
 };
 

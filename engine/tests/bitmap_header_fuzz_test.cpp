@@ -96,7 +96,7 @@ TEST(BitmapHeaderFuzz, MutatedFilesStayInsideTheirBuffersAndDecodeSafely) {
       out = bytes;
       return true;
     });
-    Picture picture = layer.LoadPicture("fuzz.bmp", 0, 0);
+    Picture picture = layer.LoadPicture("fuzz.bmp");
     layer.ReleasePicture(picture);
   }
   // Enough of the files get through to exercise the decoder, and enough are

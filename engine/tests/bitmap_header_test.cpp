@@ -164,6 +164,43 @@ TEST(BitmapHeader, KeptFilesHostileAndValid) {
   }
 }
 
+// What the .scr reads from the headers before it loads a file: every valid
+// kept file is 5 x 3, top-down or not, core header or not, at its depth; a
+// head too short for the fields gives nothing.
+TEST(BitmapHeader, FormatFromTheHeaders) {
+  // file | bits per pixel | compression
+  const std::map<std::string, std::pair<uint32_t, uint32_t>> formats = {
+      {"bit_fields_16.bmp", {16, 3}}, {"bottom_up_24.bmp", {24, 0}}, {"core_header_4.bmp", {4, 0}},
+      {"rle8.bmp", {8, 1}},           {"top_down_24.bmp", {24, 0}},  {"v5_header_32.bmp", {32, 0}},
+  };
+  for (const auto& [name, file] : KeptBitmaps()) {
+    if (!file.possible) continue;
+    BitmapFormat format;
+    ASSERT_TRUE(ReadBitmapFormat(file.bytes.data(), file.bytes.size(), &format)) << name;
+    EXPECT_EQ(format.width, 5) << name;
+    EXPECT_EQ(format.height, 3) << name;
+    const auto known = formats.find(name);
+    if (known == formats.end()) continue;
+    EXPECT_EQ(format.bitsPerPixel, known->second.first) << name;
+    EXPECT_EQ(format.compression, known->second.second) << name;
+  }
+  const std::vector<uint8_t> bitmap = Bitmap({640, -480, 24}, 0);
+  // bytes of the head | fields read
+  const struct {
+    size_t bytes;
+    bool read;
+  } rows[] = {{17, false}, {33, false}, {34, true}, {54, true}};
+  for (const auto& row : rows) {
+    BitmapFormat format;
+    EXPECT_EQ(ReadBitmapFormat(bitmap.data(), row.bytes, &format), row.read) << row.bytes;
+    if (row.read) {
+      EXPECT_EQ(format.width, 640);
+      EXPECT_EQ(format.height, 480);
+      EXPECT_EQ(format.bitsPerPixel, 24u);
+    }
+  }
+}
+
 // The renderer's picture loading refuses every hostile file without handing
 // it to the decoder (a height of INT_MIN used to stop it with a sanitizer
 // error there), and decodes the valid ones its decoder knows.
@@ -176,7 +213,7 @@ TEST(BitmapHeader, MemoryLayerRefusesHostileFilesAndLoadsValidOnes) {
     return true;
   });
   for (const auto& [name, file] : files) {
-    Picture picture = layer.LoadPicture(name.c_str(), 0, 0);
+    Picture picture = layer.LoadPicture(name.c_str());
     const bool loads = file.possible && undecodable.count(name) == 0;
     EXPECT_EQ(picture != nullptr, loads) << name;
     PixelSize size;

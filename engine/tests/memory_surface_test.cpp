@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "engine/memory/image_files.h"
 #include "engine/memory/memory_surface_layer.h"
@@ -78,49 +81,77 @@ TEST(MemorySurface, FillsClipAndUseTheSelectedBrush) {
   EXPECT_EQ(image.At(2, 2), 0x777777u);
 }
 
-TEST(MemorySurface, NearestNeighbourScaling) {
-  MemorySurface source(2, 2);
-  source.Pixels = {1, 2, 3, 4};
-  const MemorySurface up = ScalePixels(source, 4, 3);
-  // Row y takes source row y * 2 / 3, column x source column x * 2 / 4.
-  EXPECT_EQ(up.Pixels, (std::vector<uint32_t>{1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4}));
-  const MemorySurface down = ScalePixels(MakeTestPattern(8, 8), 2, 2);
-  EXPECT_EQ(down.At(1, 1), MakeTestPattern(8, 8).At(4, 4));
+// A picture drawn at its own size is copied, cut at the surface's edges; at
+// another size it is the scaler's, which must fit the surface.
+TEST(MemorySurfaceLayer, DrawsPicturesCopiedOrScaled) {
+  const std::vector<uint8_t> file = PatternBmp(40, 30, 9);
+  MemorySurfaceLayer layer([&](const std::string&, std::vector<uint8_t>& bytes) {
+    bytes = file;
+    return true;
+  });
+  const MemorySurface pattern = MakeTestPattern(40, 30, 9);
+  // surface | drawn at | drawn | scaled
+  const struct {
+    PixelSize surface, size;
+    bool drawn, scaled;
+  } rows[] = {
+      {{40, 30}, {40, 30}, true, false},  {{25, 20}, {40, 30}, true, false},
+      {{64, 48}, {40, 30}, true, false},  {{80, 60}, {80, 60}, true, true},
+      {{80, 60}, {20, 15}, true, true},   {{20, 15}, {80, 60}, false, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.size.width << "x" << row.size.height << " into "
+                                    << row.surface.width << "x" << row.surface.height);
+    Picture picture = layer.LoadPicture("p.bmp");
+    MemorySurface surface(row.surface.width, row.surface.height, 0x777777);
+    const int scalings = layer.Scalings;
+    EXPECT_EQ(layer.DrawPicture(AsCanvas(&surface), row.size.width, row.size.height, picture),
+              row.drawn);
+    EXPECT_EQ(layer.Scalings - scalings, row.scaled ? 1 : 0);
+    if (row.drawn && !row.scaled) {
+      MemorySurface expected(row.surface.width, row.surface.height, 0x777777);
+      CopyPixels(expected, 0, 0, 40, 30, pattern, 0, 0);
+      EXPECT_EQ(DifferingPixels(surface, expected), 0);
+    }
+    if (row.drawn && row.scaled) {
+      EXPECT_FALSE(IsUniform(surface, 0, 0, row.size.width, row.size.height, 0x777777));
+    }
+    layer.ReleasePicture(picture);
+  }
+  EXPECT_EQ(layer.LiveObjects(), 0u);
 }
 
-TEST(MemorySurfaceLayer, LoadsBitmapsOnlyAtTheSizeAskedFor) {
+TEST(MemorySurfaceLayer, LoadsBitmapsOnly) {
+  const std::string longest(kPictureNameSize - 1, 'p');
   std::map<std::string, std::vector<uint8_t>> files = {
       {"pic.bmp", PatternBmp(64, 48, 9)},
       {"photo.png", {0x89, 'P', 'N', 'G', 13, 10, 26, 10}},
       {"cut.bmp", {'B', 'M', 0, 0}},
+      {longest, PatternBmp(64, 48, 9)},
+      {longest + "p", PatternBmp(64, 48, 9)},
   };
   MemorySurfaceLayer layer([&](const std::string& path, std::vector<uint8_t>& bytes) {
     if (files.count(path) == 0) return false;
     bytes = files[path];
     return true;
   });
-  // path | width | height | loads | size
+  // path | loads
   const struct {
-    const char* path;
-    int32_t width, height;
+    std::string path;
     bool loads;
-    PixelSize size;
   } rows[] = {
-      {"pic.bmp", 0, 0, true, {64, 48}},      {"pic.bmp", 1024, 768, true, {1024, 768}},
-      {"pic.bmp", 32, 0, true, {32, 48}},     {"missing.bmp", 0, 0, false, {}},
-      {"photo.png", 0, 0, false, {}},         {"cut.bmp", 0, 0, false, {}},
+      {"pic.bmp", true},    {"missing.bmp", false}, {"photo.png", false},
+      {"cut.bmp", false},   {longest, true},        {longest + "p", false},  // too long for the name
   };
   for (const auto& row : rows) {
-    Picture picture = layer.LoadPicture(row.path, row.width, row.height);
+    Picture picture = layer.LoadPicture(row.path.c_str());
     EXPECT_EQ(picture != nullptr, row.loads) << row.path;
     if (picture == nullptr) continue;
     PixelSize size;
     ASSERT_TRUE(layer.PictureSize(picture, &size));
-    EXPECT_EQ(size.width, row.size.width) << row.path;
-    EXPECT_EQ(size.height, row.size.height) << row.path;
-    if (row.width == 0) {
-      EXPECT_EQ(DifferingPixels(*AsSurface(picture), MakeTestPattern(64, 48, 9)), 0);
-    }
+    EXPECT_EQ(size.width, 64) << row.path;
+    EXPECT_EQ(size.height, 48) << row.path;
+    EXPECT_EQ(DifferingPixels(*AsSurface(picture), MakeTestPattern(64, 48, 9)), 0);
     layer.ReleasePicture(picture);
   }
   EXPECT_EQ(layer.LiveObjects(), 0u);

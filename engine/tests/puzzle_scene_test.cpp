@@ -212,6 +212,42 @@ TEST(PuzzleScene, PicturesFitEachMonitor) {
   }
 }
 
+// The picture file is read once for every monitor, whatever it becomes
+// meanwhile, and each monitor fits it as it would alone: also when the first
+// is of the picture's size and the last takes the picture's own surface.
+TEST(PuzzleScene, OnePictureFileForEveryMonitor) {
+  const PixelSize pictures[] = {{320, 240}, {400, 300}, {300, 200}, {1600, 1200}};
+  const std::vector<ScreenRect> layouts[] = {{{0, 0, 320, 240}, {320, 0, 640, 240}},
+                                             {{0, 0, 400, 300}, {-320, 0, 0, 240}}};
+  for (const PixelSize& picture : pictures) {
+    for (const std::vector<ScreenRect>& layout : layouts) {
+      SCOPED_TRACE(testing::Message() << picture.width << "x" << picture.height << " on "
+                                      << layout[0].right - layout[0].left << " wide");
+      MemorySaver saver(layout);
+      GivePicture(saver, picture.width, picture.height, 0x444);
+      int reads = 0;
+      const FileReader files = saver.Reader;
+      saver.Reader = [&](const std::string& path, std::vector<uint8_t>& bytes) {
+        // A second read would find another picture.
+        if (++reads > 1) bytes = PatternBmp(picture.width, picture.height, 0x555);
+        return reads > 1 || files(path, bytes);
+      };
+      saver.Create();
+      EXPECT_EQ(saver.Surfaces->Loads().size(), 1u);
+      EXPECT_EQ(reads, 1);
+      for (int i = 0; i < 2; ++i) {
+        const PuzzleEngine& puzzle = *saver.Scene.Puzzles[i];
+        MemorySaver alone({puzzle.ScreenWidth, puzzle.ScreenHeight});
+        GivePicture(alone, picture.width, picture.height, 0x444);
+        alone.Create();
+        EXPECT_EQ(DifferingPixels(Pixels(puzzle.WorkSurface), Pixels(alone.Engine.WorkSurface)), 0)
+            << "monitor " << i;
+      }
+      EXPECT_EQ(saver.Surfaces->LiveObjects(), 4u) << "two WorkSurfaces and two corners; no picture";
+    }
+  }
+}
+
 TEST(PuzzleScene, EqualMonitorsDoNotMoveInLockStep) {
   MemorySaver saver(std::vector<ScreenRect>{{0, 0, 640, 480}, {640, 0, 1280, 480}});
   saver.Window.StartSeconds = 1234567;
@@ -296,10 +332,9 @@ TEST(PuzzleScene, TheClockIsReadOnlyToShuffle) {
   EXPECT_GE(shuffleTicks, 3) << "the test saw whole cycles";
 }
 
-// Surfaces are asked for puzzle by puzzle, each puzzle's two (the picture,
-// which is of the monitor's size and becomes WorkSurface, and the corner
-// patch) before the next's: surfaces 1 and 2 are the primary's, 3 and 4
-// the secondary's.
+// Surfaces are asked for puzzle by puzzle, each puzzle's two (WorkSurface,
+// which the picture is drawn into, and the corner patch) before the next's:
+// surfaces 1 and 2 are the primary's, 3 and 4 the secondary's.
 TEST(PuzzleScene, APuzzleThatCannotBeSetUpLeavesItsMonitorBlackAndTheOthersPlay) {
   // refused surfaces | primary ready | secondary ready | timer
   const struct {

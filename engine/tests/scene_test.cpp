@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "engine/tests/support/engine_test_support.h"
 
@@ -53,13 +55,12 @@ TEST(SceneSetUp, PictureChoice) {
     EXPECT_EQ(engine.ImageMode == ImageFromFile, row.source != Source::Desktop);
     const auto& loads = saver.Surfaces->Loads();
     ASSERT_FALSE(loads.empty());
-    EXPECT_EQ(loads[0].path, kDefaultPictureName) << "the default file is always tried first";
+    EXPECT_EQ(loads[0], kDefaultPictureName) << "the default file is always tried first";
     if (row.source == Source::BmpFile) {
-      EXPECT_STREQ(engine.PictureName, kPath);
-      EXPECT_EQ(loads.back().path, kPath) << "the stretched reload uses PictureName";
+      EXPECT_EQ(loads, (std::vector<std::string>{kDefaultPictureName, kPath}));
     }
     if (row.source == Source::DefaultFile) {
-      EXPECT_STREQ(engine.PictureName, kDefaultPictureName);
+      EXPECT_EQ(loads.size(), 1u) << "read once";
     }
   }
 }
@@ -112,29 +113,20 @@ int64_t TilingErrors(const MemorySurface& pristine, const MemorySurface& picture
   return errors;
 }
 
-// A test pattern gives every pixel its own colour, made of its coordinates
-// (MakeTestPattern): the pixel of the pattern that shows this colour.
-ScreenPoint PatternPixel(uint32_t colour, uint32_t salt) {
-  const uint32_t c = colour ^ (salt & 0xFFFFFF);
-  return {static_cast<int32_t>(((c >> 16) & 0xFF) | ((c & 0xF) << 8)),
-          static_cast<int32_t>(((c >> 8) & 0xFF) | (((c >> 4) & 0xF) << 8))};
-}
-
-// Stretched to the screen, picture pixel (px, py) covers the screen pixels x
-// with px * screen <= x * picture < (px + 1) * screen, and the same down:
-// the pixels of the screen-sized pristine copy that show any other one.
-int64_t ScalingErrors(const MemorySurface& pristine, int32_t width, int32_t height, uint32_t salt) {
-  auto covers = [](int64_t p, int64_t at, int64_t picture, int64_t screen) {
-    return p * screen <= at * picture && at * picture < (p + 1) * screen;
-  };
-  int64_t errors = 0;
-  for (int32_t y = 0; y < pristine.Height; ++y) {
-    for (int32_t x = 0; x < pristine.Width; ++x) {
-      const ScreenPoint p = PatternPixel(pristine.At(x, y), salt);
-      errors += !covers(p.x, x, width, pristine.Width) || !covers(p.y, y, height, pristine.Height);
-    }
-  }
-  return errors;
+// The pattern picture fitted to width x height by the scaler itself.
+MemorySurface ScaledPattern(int32_t pictureWidth, int32_t pictureHeight, uint32_t salt,
+                            int32_t width, int32_t height) {
+  const MemorySurface pattern = MakeTestPattern(pictureWidth, pictureHeight, salt);
+  std::map<std::string, std::vector<uint8_t>> files = {{"p.bmp", EncodeBmp(pattern)}};
+  MemorySurfaceLayer loader([&](const std::string& path, std::vector<uint8_t>& bytes) {
+    bytes = files[path];
+    return true;
+  });
+  Picture picture = loader.LoadPicture("p.bmp");
+  MemorySurface scaled(width, height);
+  EXPECT_TRUE(loader.DrawPicture(AsCanvas(&scaled), width, height, picture));
+  loader.ReleasePicture(picture);
+  return scaled;
 }
 
 TEST(SceneSetUp, PicturesScaledToTheScreenOrRepeated) {
@@ -156,12 +148,10 @@ TEST(SceneSetUp, PicturesScaledToTheScreenOrRepeated) {
     SCOPED_TRACE(testing::Message() << row.width << "x" << row.height << " parallel " << row.parallel);
     const MemorySurface picture = MakeTestPattern(row.width, row.height, 0x333);
     const MemorySurface& pristine = Pixels(saver.Engine.WorkSurface);
-    const auto& loads = saver.Surfaces->Loads();
-    ASSERT_EQ(loads.size(), row.scaled ? 2u : 1u);
+    EXPECT_EQ(saver.Surfaces->Loads().size(), 1u);
+    EXPECT_EQ(saver.Surfaces->Scalings, row.scaled ? 1 : 0);
     if (row.scaled) {
-      EXPECT_EQ(loads[1].width, 1024);
-      EXPECT_EQ(loads[1].height, 768);
-      EXPECT_EQ(ScalingErrors(pristine, row.width, row.height, 0x333), 0);
+      EXPECT_EQ(DifferingPixels(pristine, ScaledPattern(row.width, row.height, 0x333, 1024, 768)), 0);
     } else {
       EXPECT_EQ(TilingErrors(pristine, picture), 0);
     }
@@ -185,7 +175,7 @@ TEST(SceneSetUp, ScreenShapeLimits) {
     MemorySaver saver({row.screenWidth, 768});
     saver.Engine.ScreenWidth = row.screenWidth;
     saver.Files["p.bmp"] = PatternBmp(row.width, row.height);
-    Picture picture = saver.Surfaces->LoadPicture("p.bmp", 0, 0);
+    Picture picture = saver.Surfaces->LoadPicture("p.bmp");
     EXPECT_EQ(IsScreenShapedPicture(saver.Engine, picture), row.shaped)
         << row.width << "x" << row.height << " on " << row.screenWidth;
     saver.Surfaces->ReleasePicture(picture);
@@ -248,8 +238,11 @@ TEST(SceneSetUp, PicturesThatCannotBeUsedFallBackToTheDesktop) {
     GivePicture(saver, 640, 480);
     UnreadableSizes layer(saver.Reader, row.readable, row.size);
     PuzzleEngine engine(layer, saver.Window, 128);
-    SetUpScene(engine, ReadSaverSettings(saver.Store), saver.Window.Handle(),
-               saver.Window.PuzzleAreas(saver.Window.Handle()).area[0]);
+    const SaverSettings settings = ReadSaverSettings(saver.Store);
+    ScenePicture picture = LoadScenePicture(layer, settings);
+    EXPECT_EQ(picture.picture, nullptr);
+    SetUpScene(engine, settings, saver.Window.Handle(),
+               saver.Window.PuzzleAreas(saver.Window.Handle()).area[0], picture);
     SCOPED_TRACE(testing::Message() << row.readable << " " << row.size.width << "x" << row.size.height);
     EXPECT_EQ(engine.ImageMode, ImageFromDesktopDark);
     EXPECT_EQ(DifferingPixels(Pixels(engine.WorkSurface), saver.Window.Display), 0);
@@ -258,17 +251,14 @@ TEST(SceneSetUp, PicturesThatCannotBeUsedFallBackToTheDesktop) {
   }
 }
 
-TEST(SceneSetUp, FailedStretchedReloadKeepsTheNaturalPicture) {
+TEST(SceneSetUp, AScalerWithoutMemoryLeavesThePictureRepeatedAtItsOwnSize) {
   MemorySaver saver({1024, 768});
   GivePicture(saver, 640, 480);
-  int reads = 0;
-  const FileReader files = saver.Reader;
-  saver.Reader = [&](const std::string& path, std::vector<uint8_t>& bytes) {
-    return ++reads == 1 && files(path, bytes);  // the file vanishes after the first read
-  };
+  saver.Surfaces->RefuseScaling = true;
   saver.Create();
-  ASSERT_EQ(saver.Surfaces->Loads().size(), 2u);
+  EXPECT_EQ(saver.Surfaces->Scalings, 1);
   EXPECT_EQ(saver.Engine.ImageMode, ImageFromFile);
+  EXPECT_TRUE(IsSceneReady(saver.Engine));
   EXPECT_EQ(TilingErrors(Pixels(saver.Engine.WorkSurface), MakeTestPattern(640, 480)), 0);
 }
 
@@ -299,22 +289,24 @@ TEST(SceneSetUp, LifecycleOfTheSceneAndItsSurfaces) {
 struct RefusalRow {
   const char* name;
   int32_t pictureWidth;  // 0: no picture file, a desktop capture
+  int32_t pictureHeight;
   int backColor;         // 0: absent
   int surfaces;
 };
 
 const RefusalRow kRefusalRows[] = {
-    {"picture of the screen's size", 256, 0, 2},  // the picture's surface is Work; the corner
-    {"smaller picture",              100, 0, 3},  // the picture's surface, Work, the corner
-    {"desktop with a black slot",      0, 0, 3},  // the capture is Work; HoleTile, the corner
-    {"desktop with a white slot",      0, 1, 2},  // the capture is Work; the corner
+    {"picture of the screen's size", 256, 192, 0, 2},  // the picture's surface is Work; the corner
+    {"smaller picture",              100, 192, 0, 2},  // Work, the picture drawn in; the corner
+    {"stretched picture",            128,  96, 0, 2},  // Work, the picture scaled in; the corner
+    {"desktop with a black slot",      0,   0, 0, 3},  // the capture is Work; HoleTile, the corner
+    {"desktop with a white slot",      0,   0, 1, 2},  // the capture is Work; the corner
 };
 
 // A saver whose n-th surface cannot be made, or whose window context and
 // display cannot be had (n = 0), ticked through what would be a whole cycle.
 struct RefusedSaver {
   RefusedSaver(const RefusalRow& row, int n) : saver({256, 192}) {
-    if (row.pictureWidth != 0) GivePicture(saver, row.pictureWidth, 192);
+    if (row.pictureWidth != 0) GivePicture(saver, row.pictureWidth, row.pictureHeight);
     if (row.backColor != 0) saver.SetCode(kBackColor, static_cast<uint32_t>(row.backColor));
     if (n == 0) {
       saver.Window.RefuseContexts = true;
@@ -332,7 +324,7 @@ TEST(SceneSetUp, SurfacesThatCannotBeMadeLeaveTheWindowBlackAndNothingHeld) {
   for (const auto& row : kRefusalRows) {
     {
       MemorySaver whole({256, 192});
-      if (row.pictureWidth != 0) GivePicture(whole, row.pictureWidth, 192);
+      if (row.pictureWidth != 0) GivePicture(whole, row.pictureWidth, row.pictureHeight);
       if (row.backColor != 0) whole.SetCode(kBackColor, static_cast<uint32_t>(row.backColor));
       whole.Create();
       ASSERT_EQ(whole.Surfaces->SurfacesAskedFor(), row.surfaces) << row.name;

@@ -1,6 +1,10 @@
 #include "engine/win32/gdi_surface_layer.h"
 
+#include <cstdlib>
+
 #include "engine/bitmap_header.h"
+#include "engine/picture_scaler.h"
+#include "engine/puzzle_engine.h"
 
 namespace tessalander {
 
@@ -11,19 +15,27 @@ HBITMAP AsBitmap(Picture picture) { return reinterpret_cast<HBITMAP>(picture); }
 bool BitmapSize(HGDIOBJ bitmap, PixelSize* size) {
   BITMAP info = {};
   if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return false;
-  *size = {static_cast<int32_t>(info.bmWidth), static_cast<int32_t>(info.bmHeight)};
+  // A top-down DIB section may state its height as negative.
+  *size = {static_cast<int32_t>(info.bmWidth),
+           static_cast<int32_t>(info.bmHeight < 0 ? -info.bmHeight : info.bmHeight)};
   return true;
 }
 
-// Finds the file LoadImageA will read and checks its headers: Wine's
-// LoadImageA makes an all-black bitmap of an impossible file instead of
-// failing. A relative name is searched for as SearchPathA does, beside the
-// program before the current directory, as Wine's LoadImageA does.
-bool HasPossibleBitmapHeader(const char* path) {
-  char found[MAX_PATH];
-  const DWORD length = SearchPathA(nullptr, path, nullptr, sizeof found, found, nullptr);
-  const char* name = length > 0 && length < sizeof found ? found : path;
-  const HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+// The picture file's full path, for the header check and LoadImageA alike: a
+// relative name is taken from the current directory, where Windows'
+// LoadImageA looks for it (Wine's looks beside the program first). False when
+// the path does not fit the picture name's buffer: no picture then, rather
+// than another file than the one named.
+bool ResolvePictureName(const char* path, char (&full)[kPictureNameSize]) {
+  const DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full;
+}
+
+// Checks the headers of the file LoadImageA will read, and gives what they
+// say of its pixels: Wine's LoadImageA makes an all-black bitmap of an
+// impossible file instead of failing.
+bool ReadPossibleBitmapHeader(const char* path, BitmapFormat* format) {
+  const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   uint8_t head[kBitmapHeaderBytes];
@@ -33,15 +45,168 @@ bool HasPossibleBitmapHeader(const char* path) {
   const bool sized = sizeLow != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
   const bool read = ReadFile(file, head, sizeof head, &count, nullptr) != 0;
   CloseHandle(file);
-  return sized && read && BitmapHeaderIsPossible(head, count, uint64_t{sizeHigh} << 32 | sizeLow);
+  return sized && read && BitmapHeaderIsPossible(head, count, uint64_t{sizeHigh} << 32 | sizeLow) &&
+         ReadBitmapFormat(head, count, format);
+}
+
+bool IsDibSection(HBITMAP bitmap, DIBSECTION* section) {
+  return GetObjectA(bitmap, sizeof *section, section) == sizeof *section &&
+         section->dsBm.bmBits != nullptr;
+}
+
+// The scaler's rows pass through buffers of about this many bytes, so that a
+// picture of any size costs no second copy of itself.
+constexpr int32_t kBandBytes = 1 << 20;
+
+int32_t BandRows(int32_t width) {
+  const int32_t rows = kBandBytes / (4 * width);
+  return rows > 0 ? rows : 1;
+}
+
+// A band of `rows` rows of 32-bit pixels, bottom-up (its lowest row first in
+// memory), the form of DIB that every Windows reads and writes.
+struct DibBand {
+  DibBand(int32_t width, int32_t rows)
+      : Width(width), Rows(rows),
+        Pixels(static_cast<uint32_t*>(std::malloc(static_cast<size_t>(width) * rows * 4))) {}
+  ~DibBand() { std::free(Pixels); }
+  DibBand(const DibBand&) = delete;
+  DibBand& operator=(const DibBand&) = delete;
+
+  BITMAPINFO* Info(int32_t height) {
+    info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = Width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return &info;
+  }
+  // Row `row` from the top of a band that holds `filled` rows.
+  uint32_t* Row(int32_t row, int32_t filled) {
+    return Pixels + static_cast<size_t>(filled - 1 - row) * Width;
+  }
+
+  int32_t Width;
+  int32_t Rows;
+  uint32_t* Pixels;
+  BITMAPINFO info;
+};
+
+// The picture's rows as 32-bit pixels, read band by band with GetDIBits (the
+// picture is selected into no context, as GetDIBits wants).
+class PictureRows final : public ScalerInput {
+ public:
+  PictureRows(HDC dc, HBITMAP picture, PixelSize size)
+      : dc_(dc), picture_(picture), size_(size), band_(size.width, BandRows(size.width)) {}
+  bool Ready() const { return band_.Pixels != nullptr; }
+
+  const uint8_t* Row(int32_t y) override {
+    if (y < top_ || y >= top_ + filled_) {
+      top_ = y;
+      filled_ = size_.height - y < band_.Rows ? size_.height - y : band_.Rows;
+      // Scan lines count from the bottom of the picture.
+      const auto start = static_cast<UINT>(size_.height - (y + filled_));
+      const int got = GetDIBits(dc_, picture_, start, static_cast<UINT>(filled_), band_.Pixels,
+                                band_.Info(size_.height), DIB_RGB_COLORS);
+      if (got != filled_) return nullptr;
+    }
+    return reinterpret_cast<const uint8_t*>(band_.Row(y - top_, filled_));
+  }
+
+ private:
+  HDC dc_;
+  HBITMAP picture_;
+  PixelSize size_;
+  DibBand band_;
+  int32_t top_ = 0;
+  int32_t filled_ = 0;
+};
+
+// The rows of a 24- or 32-bit DIB section, read where they lie.
+class SectionRows final : public ScalerInput {
+ public:
+  explicit SectionRows(const DIBSECTION& section)
+      : bits_(static_cast<const uint8_t*>(section.dsBm.bmBits)),
+        stride_((static_cast<size_t>(section.dsBm.bmWidth) * section.dsBmih.biBitCount + 31) / 32 * 4),
+        height_(section.dsBm.bmHeight), bottomUp_(section.dsBmih.biHeight > 0) {}
+
+  const uint8_t* Row(int32_t y) override {
+    return bits_ + static_cast<size_t>(bottomUp_ ? height_ - 1 - y : y) * stride_;
+  }
+
+ private:
+  const uint8_t* bits_;
+  size_t stride_;
+  int32_t height_;
+  bool bottomUp_;
+};
+
+// The scaled rows, drawn into the surface band by band.
+class SurfaceRows final : public ScalerOutput {
+ public:
+  SurfaceRows(HDC dc, PixelSize size) : dc_(dc), size_(size), band_(size.width, BandRows(size.width)) {}
+  bool Ready() const { return band_.Pixels != nullptr; }
+
+  uint32_t* Row(int32_t y) override {
+    if (y == top_ + band_.Rows) {
+      if (!Flush()) return nullptr;
+      top_ = y;
+    }
+    return band_.Row(y - top_, Filled());
+  }
+
+  // Draws the band being filled; the last one is drawn by the caller.
+  bool Flush() {
+    const int32_t filled = Filled();
+    return SetDIBitsToDevice(dc_, 0, top_, static_cast<DWORD>(size_.width), static_cast<DWORD>(filled),
+                             0, 0, 0, static_cast<UINT>(filled), band_.Pixels, band_.Info(filled),
+                             DIB_RGB_COLORS) != 0;
+  }
+
+ private:
+  int32_t Filled() const { return size_.height - top_ < band_.Rows ? size_.height - top_ : band_.Rows; }
+
+  HDC dc_;
+  PixelSize size_;
+  DibBand band_;
+  int32_t top_ = 0;
+};
+
+// The picture at its own size in the top-left corner, through a context of
+// its own that gives it back afterwards.
+bool CopyPicture(HDC dest, HBITMAP picture, PixelSize size) {
+  const HDC dc = CreateCompatibleDC(dest);
+  if (dc == nullptr) return false;
+  const HGDIOBJ old = SelectObject(dc, picture);
+  const bool copied = old != nullptr && BitBlt(dest, 0, 0, size.width, size.height, dc, 0, 0, SRCCOPY);
+  if (old != nullptr) SelectObject(dc, old);
+  DeleteDC(dc);
+  return copied;
 }
 
 }  // namespace
 
-Picture GdiSurfaceLayer::LoadPicture(const char* path, int32_t width, int32_t height) {
-  if (path == nullptr || !HasPossibleBitmapHeader(path)) return nullptr;
-  return reinterpret_cast<Picture>(
-      LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LR_LOADFROMFILE));
+Picture GdiSurfaceLayer::LoadPicture(const char* path) {
+  char full[kPictureNameSize];
+  BitmapFormat format;
+  if (path == nullptr || !ResolvePictureName(path, full) || !ReadPossibleBitmapHeader(full, &format)) {
+    return nullptr;
+  }
+  // Plain 24- and 32-bit rows load as a DIB section of the file's own format,
+  // which the scaler reads in place and which Wine's LoadImageA makes in well
+  // under half the time (an 8000 x 6000 picture: 0.44 s against 1.1 s); put
+  // into the screen's kind of bitmap they give the same pixels. Other formats
+  // (at least 16-bit bit fields and 4-bit OS/2 files differ under Wine), and
+  // a picture of the screen's size, which becomes WorkSurface as it is, load
+  // as a bitmap of the screen's kind, as they always did.
+  const bool plainRows =
+      (format.bitsPerPixel == 24 || format.bitsPerPixel == 32) && format.compression == 0;
+  const bool screenSized =
+      format.width == GetSystemMetrics(SM_CXSCREEN) && format.height == GetSystemMetrics(SM_CYSCREEN);
+  const UINT flags = LR_LOADFROMFILE | (plainRows && !screenSized ? LR_CREATEDIBSECTION : 0);
+  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, flags));
 }
 
 bool GdiSurfaceLayer::PictureSize(Picture picture, PixelSize* size) {
@@ -66,6 +231,20 @@ Canvas GdiSurfaceLayer::MakeSurface(Canvas reference, int32_t width, int32_t hei
 }
 
 Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
+  // A DIB section would give WorkSurface the file's format, not the screen's:
+  // its pixels go into a surface of the screen's kind.
+  DIBSECTION section;
+  if (IsDibSection(AsBitmap(picture), &section)) {
+    PixelSize size;
+    BitmapSize(AsBitmap(picture), &size);  // it was just read as a DIB section
+    Canvas surface = MakeSurface(reference, size.width, size.height);
+    if (surface != nullptr && !CopyPicture(AsDc(surface), AsBitmap(picture), size)) {
+      ReleaseSurface(surface);
+      surface = nullptr;
+    }
+    ReleasePicture(picture);
+    return surface;
+  }
   const HDC dc = CreateCompatibleDC(AsDc(reference));
   if (dc == nullptr || SelectObject(dc, AsBitmap(picture)) == nullptr) {
     if (dc != nullptr) DeleteDC(dc);
@@ -73,6 +252,26 @@ Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
     return nullptr;
   }
   return AsCanvas(dc);
+}
+
+bool GdiSurfaceLayer::DrawPicture(Canvas dest, int32_t width, int32_t height, Picture picture) {
+  PixelSize size;
+  if (!BitmapSize(AsBitmap(picture), &size)) return false;
+  if (width == size.width && height == size.height) {
+    return CopyPicture(AsDc(dest), AsBitmap(picture), size);
+  }
+  SurfaceRows output(AsDc(dest), {width, height});
+  if (!output.Ready()) return false;
+  DIBSECTION section;
+  if (IsDibSection(AsBitmap(picture), &section) && section.dsBmih.biCompression == BI_RGB &&
+      (section.dsBmih.biBitCount == 24 || section.dsBmih.biBitCount == 32)) {
+    SectionRows input(section);
+    return ScalePicture(size, section.dsBmih.biBitCount / 8, input, {width, height}, output) &&
+           output.Flush();
+  }
+  // Any other format, read as 32-bit rows.
+  PictureRows input(AsDc(dest), AsBitmap(picture), size);
+  return input.Ready() && ScalePicture(size, 4, input, {width, height}, output) && output.Flush();
 }
 
 bool GdiSurfaceLayer::SurfaceSize(Canvas surface, PixelSize* size) {

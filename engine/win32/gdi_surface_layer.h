@@ -1,6 +1,7 @@
 // The surface layer on GDI: a surface is a memory device context with a
 // compatible bitmap selected into it, a picture is a bitmap loaded from a BMP
-// file, and the brushes are the stock black and white ones.
+// file, whose pixels the scaler reads through GetDIBits, and the brushes are
+// the stock black and white ones.
 #pragma once
 
 #include <windows.h>
@@ -14,11 +15,12 @@ inline Canvas AsCanvas(HDC dc) { return reinterpret_cast<Canvas>(dc); }
 
 class GdiSurfaceLayer final : public SurfaceLayer {
  public:
-  Picture LoadPicture(const char* path, int32_t width, int32_t height) override;
+  Picture LoadPicture(const char* path) override;
   bool PictureSize(Picture picture, PixelSize* size) override;
   void ReleasePicture(Picture picture) override;
   Canvas MakeSurface(Canvas reference, int32_t width, int32_t height) override;
   Canvas MakePictureSurface(Canvas reference, Picture picture) override;
+  bool DrawPicture(Canvas dest, int32_t width, int32_t height, Picture picture) override;
   bool SurfaceSize(Canvas surface, PixelSize* size) override;
   void ReleaseSurface(Canvas surface) override;
   void Copy(Canvas dest, int32_t x, int32_t y, int32_t width, int32_t height, Canvas source,

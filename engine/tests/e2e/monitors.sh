@@ -7,13 +7,17 @@
 # secondary's part is the renderer's frame for a screen of its size, seeded a
 # second later. An input ends the saver with exit code 0.
 #
-#   monitors.sh desktop|picture key|click|travel
+#   monitors.sh desktop|picture|stretched key|click|travel
 #
 # desktop: a test picture over the whole virtual screen, captured monitor by
 # monitor, with a black empty slot. picture: "TessalanderImage.bmp" of a shape
 # no screen has (3:2), so each monitor repeats it from its own top-left corner
-# at its own size, with a white empty slot. travel: the pointer crosses the
-# bezel from the primary to the middle of the secondary.
+# at its own size, with a white empty slot. stretched: one of the monitors'
+# shape (4:3), read once and fitted to each by the scaler: with the
+# secondary on the right enlarged on the primary and shrunk on the
+# secondary; on the left of the secondary's size, enlarged on the primary
+# and shown as it is on the secondary, the last to take it. travel: the
+# pointer crosses the bezel from the primary to the middle of the secondary.
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
 source=${1:?desktop or picture}
@@ -50,8 +54,11 @@ case "$source" in
     alone_secondary=(--desktop desktop-secondary.png)
     slot=000000
     ;;
-  picture)
-    "$render" --pattern TessalanderImage.bmp 480x320
+  picture|stretched)
+    picture_size=900x675
+    [ "$TESS_MONITORS" = left ] && picture_size=800x600
+    [ "$source" = picture ] && picture_size=480x320
+    "$render" --pattern TessalanderImage.bmp "$picture_size"
     screenshot blank.png
     baseline=blank.png
     whole=(--picture TessalanderImage.bmp)
