@@ -13,9 +13,9 @@ bool AnyNewlyDown(const KeysDown& launch, const KeysDown& now) {
   return false;
 }
 
-bool AnyDown(const KeysDown& keys) {
-  for (uint32_t word : keys.bits) {
-    if (word != 0) return true;
+bool AnyCameUp(const KeysDown& launch, const KeysDown& now) {
+  for (int i = 0; i < 8; ++i) {
+    if ((launch.bits[i] & ~now.bits[i]) != 0) return true;
   }
   return false;
 }
@@ -30,8 +30,9 @@ SetUpInput JudgeSetUpInput(bool preview, const InputSnapshot& launch, const Inpu
       launch.cursorKnown && now.cursorKnown ? MouseTravel(launch.cursor, now.cursor) : 0;
   if (travel > CloseMoveThreshold || AnyNewlyDown(launch.held, now.held)) return SetUpInput::Close;
   // A saver started by a key or a double click sees that key or button come
-  // up after launch; the system reports the release as input too.
-  if (AnyDown(launch.held)) return SetUpInput::Ambiguous;
+  // up after launch; the system reports the release as input too. One still
+  // held repeats, and its repeats would close the shown saver as well.
+  if (AnyCameUp(launch.held, now.held)) return SetUpInput::Ambiguous;
   // The cursor moved, but no further than the close policy tolerates.
   if (travel > 0) return SetUpInput::Ambiguous;
   // The cursor is where it was: a key or a button was pressed and released.
