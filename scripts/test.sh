@@ -3,7 +3,8 @@
 # test, unit and end to end, in one CTest run: the native core under ASan and
 # UBSan, the 32-bit .scr's static checks, the 64-bit .scr under wine64 on a
 # virtual display (the test fixture starts the display and a warm wineserver,
-# and stops them), and the archive, built a second time elsewhere.
+# and stops them), the archive, built a second time elsewhere, and the
+# installer, a 64-bit build of it run under wine64 in prefixes of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
