@@ -22,7 +22,7 @@ void TearDown(void* scene, HWND window) {
   TearDownWindowScene(static_cast<WindowScene*>(scene), window);
 }
 
-void Relayout(void* scene, HWND window, const RECT& place) {
+void Relayout(void* scene, HWND window, ScreenRect place) {
   RelayoutWindowScene(SceneOf(scene), window, place);
 }
 

@@ -34,10 +34,8 @@ void PaintWindowScene(WindowScene& scene, HWND window) {
   PaintPuzzleScene(scene.puzzles, AsWindow(window));
 }
 
-void RelayoutWindowScene(WindowScene& scene, HWND window, const RECT& place) {
-  RelayoutPuzzleScene(scene.puzzles, AsWindow(window),
-                      {static_cast<int32_t>(place.left), static_cast<int32_t>(place.top),
-                       static_cast<int32_t>(place.right), static_cast<int32_t>(place.bottom)});
+void RelayoutWindowScene(WindowScene& scene, HWND window, ScreenRect place) {
+  RelayoutPuzzleScene(scene.puzzles, AsWindow(window), place);
 }
 
 void TearDownWindowScene(WindowScene* scene, HWND window) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "common/screen_rect.h"
 #include "settings/saver_settings.h"
 
 namespace tessalander {
@@ -17,7 +18,7 @@ WindowScene* SetUpWindowScene(HWND window, const SaverSettings& settings);
 void TickWindowScene(WindowScene& scene, HWND window);
 void PaintWindowScene(WindowScene& scene, HWND window);
 // After a display change, before the window moves over `place`.
-void RelayoutWindowScene(WindowScene& scene, HWND window, const RECT& place);
+void RelayoutWindowScene(WindowScene& scene, HWND window, ScreenRect place);
 // WM_DESTROY: tears the puzzles down and frees the scene.
 void TearDownWindowScene(WindowScene* scene, HWND window);
 

@@ -157,8 +157,7 @@ void Relayout(HWND window) {
   TheSaverWindow.relayoutPending = false;
   const ScreenRect area = ScreenClipBox();
   if (TheSaverWindow.scene != nullptr) {
-    const RECT place = {area.left, area.top, area.right, area.bottom};
-    TheSaverWindow.animation->Relayout(TheSaverWindow.scene, window, place);
+    TheSaverWindow.animation->Relayout(TheSaverWindow.scene, window, area);
   }
   SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                SWP_NOACTIVATE | SWP_NOZORDER);
