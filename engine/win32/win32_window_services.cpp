@@ -9,6 +9,11 @@ namespace tessalander {
 
 namespace {
 
+ScreenRect ScreenRectOf(const RECT& r) {
+  return {static_cast<int32_t>(r.left), static_cast<int32_t>(r.top), static_cast<int32_t>(r.right),
+          static_cast<int32_t>(r.bottom)};
+}
+
 // EnumDisplayMonitors and GetMonitorInfoA came with Windows 98 and 2000; on
 // Windows 95 and NT 4 they are missing, and the one monitor is the screen.
 using EnumDisplayMonitorsFn = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
@@ -29,11 +34,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   if (!list.info(monitor, &info)) return TRUE;
   const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
   if (list.count == kMostMonitors && !primary) return TRUE;
-  const RECT& r = info.rcMonitor;
   const int slot = list.count < kMostMonitors ? list.count++ : kMostMonitors - 1;
-  list.monitor[slot] = {{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
-                         static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)},
-                        primary};
+  list.monitor[slot] = {ScreenRectOf(info.rcMonitor), primary};
   return TRUE;
 }
 
@@ -74,15 +76,13 @@ PuzzleAreaList Win32WindowServices::PuzzleAreas(Window window) {
 ScreenRect Win32WindowServices::DesktopRect() {
   RECT r = {};
   GetWindowRect(GetDesktopWindow(), &r);
-  return {static_cast<int32_t>(r.left), static_cast<int32_t>(r.top), static_cast<int32_t>(r.right),
-          static_cast<int32_t>(r.bottom)};
+  return ScreenRectOf(r);
 }
 
 ScreenRect Win32WindowServices::WindowRect(Window window) {
   RECT r = {};
   GetWindowRect(AsHwnd(window), &r);
-  return {static_cast<int32_t>(r.left), static_cast<int32_t>(r.top), static_cast<int32_t>(r.right),
-          static_cast<int32_t>(r.bottom)};
+  return ScreenRectOf(r);
 }
 
 Canvas Win32WindowServices::OpenDisplay() {
@@ -106,8 +106,7 @@ DisplayView Win32WindowServices::ViewOfDisplay(Canvas display) {
                          top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   RECT clip = {};
   facts.clipBoxKnown = GetClipBox(dc, &clip) != ERROR;
-  facts.clipBox = {static_cast<int32_t>(clip.left), static_cast<int32_t>(clip.top),
-                   static_cast<int32_t>(clip.right), static_cast<int32_t>(clip.bottom)};
+  facts.clipBox = ScreenRectOf(clip);
   return ViewOfDisplayFacts(facts);
 }
 
