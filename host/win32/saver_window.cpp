@@ -74,11 +74,10 @@ bool LastInputTick(uint32_t* tick) {
 // Input that came while the set-up ran reached another window; it ends the
 // saver now, through the close policy, as it would have ended a running one.
 void CloseOnInputDuringSetUp() {
-  if (Host.IsPreview) return;
   uint32_t lastInput = 0;
   const bool known = LastInputTick(&lastInput);
-  const SetUpInput judged = JudgeSetUpInput(false, TheSaverWindow.launch, ReadInputSnapshot(),
-                                            known ? &lastInput : nullptr);
+  const SetUpInput judged = JudgeSetUpInput(Host.IsPreview != 0, TheSaverWindow.launch,
+                                            ReadInputSnapshot(), known ? &lastInput : nullptr);
   if (judged == SetUpInput::Close) TheSaverWindow.platform.PostClose();
 }
 
