@@ -31,7 +31,7 @@ int32_t UncoveredLength(const PuzzleState& s) {
 
 // Draws the block at its current position and, as empty, the part of the
 // uncovered strip that the window does not show empty yet: what the block
-// left since the last tick or paint. The whole strip again would be as much
+// left since the last tick that drew. The whole strip again would be as much
 // as a second block to draw and to send to the screen.
 void DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
   PuzzleState& s = engine.State;

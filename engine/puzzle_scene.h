@@ -44,8 +44,9 @@ void SetUpPuzzleScene(PuzzleScene& scene, const SaverSettings& settings, Window 
 // window moves to `place`, the new virtual screen: sets a puzzle up again on
 // each monitor, with the settings of the start, the primary's block size
 // following its new width. A monitor the window already covers keeps the
-// picture its puzzle showed, fitted to its size, since a capture would copy
-// the saver itself; the others are captured before the window covers them.
+// picture its puzzle showed, since a capture would copy the saver itself
+// (repeated from its corner or cut at its edges where the size changed);
+// the others are captured before the window covers them.
 // Every puzzle starts over with a shuffle at the next tick.
 void RelayoutPuzzleScene(PuzzleScene& scene, Window window, ScreenRect place);
 

@@ -83,8 +83,7 @@ bool CaptureDesktop(PuzzleEngine& engine, Canvas display, const PuzzleArea& area
   // display is one XGetImage, and a new process took 300 ms for a 4K screen
   // in one request or in strips of a megabyte, 110 ms in these (with the
   // surface's first touch), and 31 against 17 ms at 1024 x 768.
-  const int32_t strip =
-      width < kCaptureStripBytes / 4 ? kCaptureStripBytes / 4 / width : 1;
+  const int32_t strip = std::max(kCaptureStripBytes / 4 / width, 1);
   for (int32_t y = 0; y < height; y += strip) {
     engine.Surfaces.Copy(engine.SourceSurface, 0, y, width, std::min(strip, height - y), display,
                          r.left + view.origin.x, r.top + view.origin.y + y);
