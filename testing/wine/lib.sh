@@ -295,6 +295,9 @@ store_quick_solve() {
   cleanup_hooks+=("\"\$WINE64\" reg delete 'HKCU\\Software\\QEL' /f >/dev/null 2>&1")
 }
 
+# True when the registry key exists.
+key_exists() { "$WINE64" reg query "$1" >/dev/null 2>&1; }
+
 # Sets a registry value for the rest of the test and removes it at the end.
 reg_set_for_test() {  # reg_set_for_test KEY NAME TYPE DATA
   "$WINE64" reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 || fail "reg add $1 $2"

@@ -65,8 +65,6 @@ reg_values() {
     awk -F'    ' 'NF >= 4 && $3 ~ /^REG_/ { data = $4; for (i = 5; i <= NF; i++) data = data FS $i; print $2 "=" data }'
 }
 
-key_exists() { "$WINE64" reg query "$1" >/dev/null 2>&1; }
-
 value_of() {  # value_of VALUES NAME
   sed -n "s/^$2=//p" <<<"$1"
 }

@@ -82,7 +82,6 @@ expect_exit_255() {  # expect_exit_255 WHAT
 }
 
 reg_query() { "$WINE64" reg query "$@" 2>/dev/null | tr -d '\r' | tr -s ' \t' ' '; }
-key_exists() { "$WINE64" reg query "$1" >/dev/null 2>&1; }
 clear_settings() { "$WINE64" reg delete "$MAKER_KEY" /f >/dev/null 2>&1 || true; }
 set_code() { "$WINE64" reg add "$KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1; }
 # The value's line from reg query: "NAME TYPE DATA".

@@ -6,7 +6,6 @@
 store_probe() { "$WINE64" "$TESS_BUILD/settings/store_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 key='HKCU\Software\QEL\Tessalander'
 reg_query() { "$WINE64" reg query "$@" 2>/dev/null | tr -d '\r'; }
-key_exists() { "$WINE64" reg query "$1" >/dev/null 2>&1; }
 
 "$WINE64" reg delete 'HKCU\Software\QEL' /f >/dev/null 2>&1 || true
 
