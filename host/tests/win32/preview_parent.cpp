@@ -23,6 +23,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/win32/library_function.h"
 #include "testing/win32/test_window.h"
 
 namespace {
@@ -113,8 +114,8 @@ int main(int argc, char** argv) {
   const int height = argc > 2 ? std::atoi(argv[2]) : 240;
   if (argc > 3 && std::strcmp(argv[3], "unaware") == 0) {
     using SetContextFn = HANDLE(WINAPI*)(HANDLE);
-    const auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    const auto setContext = tessalander::LibraryFunction<SetContextFn>(
+        GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext");
     // DPI_AWARENESS_CONTEXT_UNAWARE
     if (setContext != nullptr) setContext(reinterpret_cast<HANDLE>(-1));
   }
