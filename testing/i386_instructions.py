@@ -11,8 +11,9 @@ The 32-bit .scr cannot run on these machines, so this is checked on the file.
 """
 import re
 import struct
-import subprocess
 import sys
+
+from disassembly import disassemble, instructions, operation_words
 
 # The 386's instructions as objdump spells them (AT&T), without the size
 # suffix it may add; conditional forms are spelled out.
@@ -34,9 +35,6 @@ fpatan fprem fprem1 fptan frndint frstor fsave fnsave fscale fsin fsincos fsqrt 
 fnstcw fstenv fnstenv fstp fstsw fnstsw fsub fsubp fsubr fsubrp ftst fucom fucomp fucompp
 fxam fxch fxtract fyl2x fyl2xp1
 """.split())
-# Prefixes objdump prints as words of their own before the instruction.
-PREFIXES = {"rep", "repz", "repe", "repnz", "repne", "lock", "data16", "addr16",
-            "cs", "ds", "es", "fs", "gs", "ss"}
 REGISTERS_BEYOND = re.compile(r"%(x|y|z)?mm\d|%k[0-7]\b|%bnd\d")
 FIRST_WITH = [("cmov", "Pentium Pro"), ("fcmov", "Pentium Pro"), ("fcomi", "Pentium Pro"),
               ("fucomi", "Pentium Pro"), ("nopl", "Pentium Pro"), ("nopw", "Pentium Pro"),
@@ -59,9 +57,7 @@ def is_i386(mnemonic):
 def beyond_i386(instruction):
     """(mnemonic, why) for an instruction (objdump's text after the
     address) that the 386 lacks, or None."""
-    words = instruction.split()
-    while len(words) > 1 and words[0] in PREFIXES:
-        words = words[1:]
+    words = operation_words(instruction)
     if REGISTERS_BEYOND.search(instruction):
         return words[0], "MMX/SSE/AVX register"
     if not is_i386(words[0]):
@@ -101,17 +97,14 @@ def main(argv):
     if error:
         print(f"FAIL: {error}")
         return 1
-    listing = subprocess.run([objdump, "-d", "--no-show-raw-insn", scr], check=True,
-                             capture_output=True, text=True).stdout
     checked, found = 0, {}
-    for line in listing.splitlines():
-        match = re.match(r"\s*([0-9a-f]+):\t(\S.*)$", line)
-        if not match or int(match.group(1), 16) >= end:
+    for address, _, instruction in instructions(disassemble(objdump, scr)):
+        if address >= end:
             continue
         checked += 1
-        beyond = beyond_i386(match.group(2))
+        beyond = beyond_i386(instruction)
         if beyond:
-            found.setdefault(beyond, []).append(match.group(1))
+            found.setdefault(beyond, []).append(f"{address:x}")
     for (mnemonic, why), addresses in sorted(found.items()):
         shown = " ".join(addresses[:6]) + (" ..." if len(addresses) > 6 else "")
         print(f"FAIL: {mnemonic} ({why}) x{len(addresses)} at {shown}")

@@ -11,23 +11,13 @@ import re
 import subprocess
 import sys
 
-# Prefixes that may stand before a mnemonic in objdump's output.
-PREFIXES = {"rep", "repz", "repe", "repnz", "repne", "lock", "data16", "addr32", "notrack", "bnd",
-            "cs", "ds", "es", "fs", "gs", "ss"}
+from disassembly import disassemble, instructions, mnemonic
 # The compiler's floating-point helpers (__adddf3, __floatdidf, __fixunsdfsi,
 # __truncdfsf2, ...) and the maths library's usual functions.
 HELPER = re.compile(r"_*(?:[a-z]+(?:sf|df|xf|tf|hf)\d?|float[a-z]+|fix[a-z]+)")
 MATHS = {"sqrt", "sqrtf", "floor", "floorf", "ceil", "ceilf", "round", "roundf", "lround", "llround",
          "lrint", "rint", "pow", "powf", "exp", "log", "fabs", "fmod", "modf", "ldexp", "frexp",
          "trunc", "truncf"}
-
-
-def mnemonic(instruction):
-    """The operation of one disassembled instruction, prefixes skipped."""
-    words = instruction.split()
-    while words and words[0].rstrip(";") in PREFIXES:
-        words = words[1:]
-    return words[0] if words else ""
 
 
 def is_floating_point(operation):
@@ -37,18 +27,10 @@ def is_floating_point(operation):
     return operation.startswith("cvt") or bool(re.search(r"(ss|sd|ps|pd)$", operation))
 
 
-def instructions(disassembly):
-    """[(function, instruction text)] from `objdump -d --no-show-raw-insn`."""
-    found, function = [], "?"
-    for line in disassembly.splitlines():
-        label = re.match(r"[0-9a-f]+ <(.+)>:$", line)
-        if label:
-            function = label.group(1)
-            continue
-        code = re.match(r"\s+[0-9a-f]+:\s+(.*)$", line)
-        if code and code.group(1).strip() and not code.group(1).startswith("(bad)"):
-            found.append((function, code.group(1).strip()))
-    return found
+def code_of(disassembly):
+    """[(function, instruction text)], bytes objdump cannot decode left out."""
+    return [(function, text) for _, function, text in instructions(disassembly)
+            if not text.startswith("(bad)")]
 
 
 def undefined_symbols(table):
@@ -62,7 +44,7 @@ def undefined_symbols(table):
 
 def check(disassembly, table):
     """Complaints, one per offending instruction or symbol; none when clean."""
-    code = instructions(disassembly)
+    code = code_of(disassembly)
     if not code:
         return ["no instructions found: nothing was checked"]
     problems = [f"{function}: {text}" for function, text in code if is_floating_point(mnemonic(text))]
@@ -78,8 +60,7 @@ def main(argv):
     objdump, objects = argv[1], argv[2:]
     failed = False
     for path in objects:
-        disassembly = subprocess.run([objdump, "-d", "--no-show-raw-insn", path], capture_output=True,
-                                     text=True, check=True).stdout
+        disassembly = disassemble(objdump, path)
         table = subprocess.run([objdump, "-t", path], capture_output=True, text=True, check=True).stdout
         problems = check(disassembly, table)
         for problem in problems:
@@ -87,7 +68,7 @@ def main(argv):
         if problems:
             failed = True
         else:
-            print(f"ok: {path}: {len(instructions(disassembly))} instructions, none on floating point")
+            print(f"ok: {path}: {len(code_of(disassembly))} instructions, none on floating point")
     return 1 if failed else 0
 
 
