@@ -6,16 +6,10 @@ namespace tessalander {
 
 namespace {
 
-bool AnyNewlyDown(const KeysDown& launch, const KeysDown& now) {
+// True when a key is down in `a` and not in `b`.
+bool AnyDownOnlyIn(const KeysDown& a, const KeysDown& b) {
   for (int i = 0; i < 8; ++i) {
-    if ((now.bits[i] & ~launch.bits[i]) != 0) return true;
-  }
-  return false;
-}
-
-bool AnyCameUp(const KeysDown& launch, const KeysDown& now) {
-  for (int i = 0; i < 8; ++i) {
-    if ((launch.bits[i] & ~now.bits[i]) != 0) return true;
+    if ((a.bits[i] & ~b.bits[i]) != 0) return true;
   }
   return false;
 }
@@ -28,11 +22,11 @@ SetUpInput JudgeSetUpInput(bool preview, const InputSnapshot& launch, const Inpu
   if (static_cast<int32_t>(*lastInput - launch.tick) <= 0) return SetUpInput::None;
   const uint32_t travel =
       launch.cursorKnown && now.cursorKnown ? MouseTravel(launch.cursor, now.cursor) : 0;
-  if (travel > CloseMoveThreshold || AnyNewlyDown(launch.held, now.held)) return SetUpInput::Close;
+  if (travel > CloseMoveThreshold || AnyDownOnlyIn(now.held, launch.held)) return SetUpInput::Close;
   // A saver started by a key or a double click sees that key or button come
   // up after launch; the system reports the release as input too. One still
   // held repeats, and its repeats would close the shown saver as well.
-  if (AnyCameUp(launch.held, now.held)) return SetUpInput::Ambiguous;
+  if (AnyDownOnlyIn(launch.held, now.held)) return SetUpInput::Ambiguous;
   // The cursor moved, but no further than the close policy tolerates.
   if (travel > 0) return SetUpInput::Ambiguous;
   // The cursor is where it was: a key or a button was pressed and released.
