@@ -1,6 +1,6 @@
 #include "engine/frame_painting.h"
 
-#include "engine/animation.h"
+#include "engine/solve_animation.h"
 
 namespace tessalander {
 

@@ -53,7 +53,7 @@ struct PuzzleEngine {
   PuzzleState State;
   RandomSource Random;
 
-  Canvas SourceSurface = nullptr;  // a desktop capture, during SetUpScene only
+  Canvas SourceSurface = nullptr;  // a desktop capture, during SetUpPuzzle only
   Canvas WorkSurface = nullptr;    // the puzzle as shown
   // The picture's top-left two blocks by two, which the end of each solve
   // puts back.
@@ -67,6 +67,6 @@ struct PuzzleEngine {
 
 // Whether set-up made every surface the puzzle plays with. A puzzle without
 // them neither ticks nor draws: its window stays as the class's brush left it.
-bool IsSceneReady(const PuzzleEngine& engine);
+bool IsPuzzleReady(const PuzzleEngine& engine);
 
 }  // namespace tessalander

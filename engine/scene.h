@@ -1,10 +1,11 @@
-// Building one puzzle when the window is created: its monitor's size, the
-// puzzle's parameters, the picture (a BMP file or a capture of the desktop)
-// spread over the monitor-sized WorkSurface, with a copy of its top-left
-// corner, and the colour of the empty slot. And taking it down again. The
-// timer, the first paint and the end of the loop belong to the scene of all
-// puzzles (puzzle_scene.h).
+// Everything the window shows: a puzzle on each monitor, each with its own
+// block size, grid, picture, seed and phase, driven by the window's one
+// timer. Parts of the window outside every monitor are never drawn on, so
+// they keep the class brush's black. With one monitor the scene is exactly
+// the one puzzle it always was.
 #pragma once
+
+#include <cstdint>
 
 #include "engine/puzzle_areas.h"
 #include "engine/puzzle_engine.h"
@@ -12,46 +13,53 @@
 
 namespace tessalander {
 
-// The picture file every puzzle of the window shows, read once for all of
-// them at its own size, so that they all show the same file however it
-// changes meanwhile. No picture: each puzzle captures its part of the desktop.
-struct ScenePicture {
-  Picture picture = nullptr;
-  // Set while the last puzzle to show it is set up: a picture of that
-  // puzzle's size then becomes its WorkSurface as it is, without a copy.
-  bool lastUse = false;
+struct PuzzleScene {
+  // The primary's puzzle exists from the start, with the block size fixed at
+  // process start; set-up adds one for every other monitor.
+  PuzzleScene(SurfaceLayer& surfaces, WindowServices& services, int32_t primaryBlockSize);
+  // Frees the other monitors' puzzles (their surfaces go at tear-down).
+  ~PuzzleScene();
+  PuzzleScene(const PuzzleScene&) = delete;
+  PuzzleScene& operator=(const PuzzleScene&) = delete;
+
+  SurfaceLayer& Surfaces;
+  WindowServices& Services;
+  // As read when the window was made: they stay in force for the window's life.
+  SaverSettings Settings;
+  PuzzleEngine Primary;
+  // Puzzles[0] is Primary; the others, one per further area, live on the
+  // heap (malloc: the Windows build has no throwing allocator). A monitor
+  // whose puzzle cannot be had stays black.
+  PuzzleEngine* Puzzles[kMostMonitors] = {};
+  int Count = 1;
 };
 
-// The default file when it loads, whatever the settings say; else, with
-// `getimage` naming a bitmap, the file named by `bmpfile`. A picture without a
-// readable, positive size counts as none.
-ScenePicture LoadScenePicture(SurfaceLayer& surfaces, const SaverSettings& settings);
-void ReleaseScenePicture(SurfaceLayer& surfaces, ScenePicture& picture);
+// WM_CREATE: starts the timer, reads the picture file once for all, sets up a
+// puzzle in each of the window's areas, the one at index i seeded i seconds
+// later than the primary, and
+// asks for the first paint; when none of them is ready, stops the timer again.
+void SetUpScene(PuzzleScene& scene, const SaverSettings& settings, Window window);
 
-// For a monitor that the saver's window already covers, where a capture of
-// the desktop would copy the saver itself: the picture the monitor showed
-// before, taken over by the set-up (nullptr: none, the monitor stays black).
-struct KeptPicture {
-  Canvas surface = nullptr;
-};
+// After the display changed (monitors came, went or changed size), before the
+// window moves to `place`, the new virtual screen: sets a puzzle up again on
+// each monitor, with the settings of the start, the primary's block size
+// following its new width. A monitor the window already covers keeps the
+// picture its puzzle showed, since a capture would copy the saver itself
+// (repeated from its corner or cut at its edges where the size changed);
+// the others are captured before the window covers them.
+// Every puzzle starts over with a shuffle at the next tick.
+void RelayoutScene(PuzzleScene& scene, Window window, ScreenRect place);
 
-// Sets the puzzle up to play in the area, with the scene's picture. When a
-// surface or a drawing context cannot be had, whatever was made is released
-// again and the puzzle is left not ready. Without a picture file, a kept
-// picture stands in for the desktop.
-void SetUpScene(PuzzleEngine& engine, const SaverSettings& settings, Window window,
-                const PuzzleArea& area, ScenePicture& picture, KeptPicture* kept = nullptr);
+// WM_TIMER: ticks every puzzle. When any of them shuffles, the clock is read
+// once for all, so that puzzles that shuffle in the same tick share the
+// second; on the other ticks it is not read at all.
+void TickScene(PuzzleScene& scene, Window window);
 
-// True when the picture is at least a sixteenth of the screen wide and its
-// height lies strictly between 11/16 and 13/16 of its width (4:3 and 5:4
-// pass; square, 3:2, 16:10 and 16:9 do not).
-bool IsScreenShapedPicture(PuzzleEngine& engine, Picture picture);
+// WM_PAINT: every ready puzzle redrawn whole in one paint.
+void PaintScene(PuzzleScene& scene, Window window);
 
-// Spreads SourceSurface over WorkSurface from the top-left corner, repeated
-// right and down and cut at the screen's edges.
-void TileSourcePicture(PuzzleEngine& engine);
-
-// Releases the puzzle's surfaces.
-void TearDownScene(PuzzleEngine& engine);
+// WM_DESTROY: stops the timer, releases every puzzle's surfaces and ends the
+// message loop.
+void TearDownScene(PuzzleScene& scene, Window window);
 
 }  // namespace tessalander

@@ -5,7 +5,7 @@
 // set-up also on two 4K monitors side by side, each playing its own puzzle.
 #include <benchmark/benchmark.h>
 
-#include "engine/animation.h"
+#include "engine/solve_animation.h"
 #include "engine/memory/image_files.h"
 #include "engine/picture_scaler.h"
 #include "tools/memory_saver.h"

@@ -51,27 +51,27 @@ void MemorySaver::SetText(const char* name, const std::string& text) {
 }
 
 void MemorySaver::Create() {
-  SetUpPuzzleScene(Scene, ReadSaverSettings(Store), Window.Handle());
+  SetUpScene(Scene, ReadSaverSettings(Store), Window.Handle());
   if (Window.Invalid) Paint();
 }
 
 void MemorySaver::Tick() {
   Window.ElapsedMs += kAnimationPeriodMs;
   ++Ticks;
-  TickPuzzleScene(Scene, Window.Handle());
+  TickScene(Scene, Window.Handle());
   if (Window.Invalid) Paint();
 }
 
 void MemorySaver::ChangeDisplay(const std::vector<ScreenRect>& monitors, MemorySurface desktop) {
   Window.ChangeMonitors(monitors, DesktopOrPattern(VirtualScreenSize(monitors), std::move(desktop)));
-  RelayoutPuzzleScene(Scene, Window.Handle(), Window.VirtualScreen);
+  RelayoutScene(Scene, Window.Handle(), Window.VirtualScreen);
   Window.MoveTo(Window.VirtualScreen);
   Paint();
 }
 
-void MemorySaver::Paint() { PaintPuzzleScene(Scene, Window.Handle()); }
+void MemorySaver::Paint() { PaintScene(Scene, Window.Handle()); }
 
-void MemorySaver::Destroy() { TearDownPuzzleScene(Scene, Window.Handle()); }
+void MemorySaver::Destroy() { TearDownScene(Scene, Window.Handle()); }
 
 const MemorySurface& Pixels(Canvas canvas) { return *AsSurface(canvas); }
 

@@ -14,7 +14,7 @@
 #include "engine/memory/memory_surface_layer.h"
 #include "engine/memory/memory_window.h"
 #include "engine/puzzle_engine.h"
-#include "engine/puzzle_scene.h"
+#include "engine/scene.h"
 #include "settings/memory/memory_registry.h"
 #include "settings/settings_store.h"
 

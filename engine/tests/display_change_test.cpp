@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "engine/puzzle_scene.h"
+#include "engine/scene.h"
 #include "engine/tests/support/engine_test_support.h"
 
 namespace tessalander {

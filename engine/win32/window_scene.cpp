@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "engine/puzzle_scene.h"
+#include "engine/scene.h"
 #include "engine/win32/block_size.h"
 #include "engine/win32/gdi_surface_layer.h"
 #include "engine/win32/win32_window_services.h"
@@ -22,24 +22,24 @@ WindowScene* SetUpWindowScene(HWND window, const SaverSettings& settings) {
   void* memory = std::malloc(sizeof(WindowScene));
   if (memory == nullptr) return nullptr;
   auto* scene = new (memory) WindowScene;
-  SetUpPuzzleScene(scene->puzzles, settings, AsWindow(window));
+  SetUpScene(scene->puzzles, settings, AsWindow(window));
   return scene;
 }
 
 void TickWindowScene(WindowScene& scene, HWND window) {
-  TickPuzzleScene(scene.puzzles, AsWindow(window));
+  TickScene(scene.puzzles, AsWindow(window));
 }
 
 void PaintWindowScene(WindowScene& scene, HWND window) {
-  PaintPuzzleScene(scene.puzzles, AsWindow(window));
+  PaintScene(scene.puzzles, AsWindow(window));
 }
 
 void RelayoutWindowScene(WindowScene& scene, HWND window, ScreenRect place) {
-  RelayoutPuzzleScene(scene.puzzles, AsWindow(window), place);
+  RelayoutScene(scene.puzzles, AsWindow(window), place);
 }
 
 void TearDownWindowScene(WindowScene* scene, HWND window) {
-  TearDownPuzzleScene(scene->puzzles, AsWindow(window));
+  TearDownScene(scene->puzzles, AsWindow(window));
   scene->~WindowScene();
   std::free(scene);
 }

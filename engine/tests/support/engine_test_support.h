@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/animation.h"
+#include "engine/solve_animation.h"
 #include "engine/memory/image_files.h"
 #include "tools/memory_saver.h"
 

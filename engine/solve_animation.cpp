@@ -1,4 +1,4 @@
-#include "engine/animation.h"
+#include "engine/solve_animation.h"
 
 #include <cstdlib>
 
@@ -80,7 +80,7 @@ void MoveBlock(PuzzleEngine& engine, int32_t fromX, int32_t fromY, int32_t toX, 
 }  // namespace
 
 void RestorePicture(PuzzleEngine& engine) {
-  if (!IsSceneReady(engine)) return;
+  if (!IsPuzzleReady(engine)) return;
   const PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
   // Waiting, the picture is whole already; once solved, the end of the solve
@@ -116,11 +116,11 @@ bool IsSlideFinished(const PuzzleState& s, int32_t blockSize) {
 
 bool ShufflesNextTick(const PuzzleEngine& engine) {
   const PuzzleState& s = engine.State;
-  return IsSceneReady(engine) && s.PhaseCounter <= 0 && s.PhaseCounter - 1 <= s.PauseThreshold;
+  return IsPuzzleReady(engine) && s.PhaseCounter <= 0 && s.PhaseCounter - 1 <= s.PauseThreshold;
 }
 
 void AdvanceAnimation(PuzzleEngine& engine, Window window, int64_t calendarSeconds) {
-  if (!IsSceneReady(engine)) return;
+  if (!IsPuzzleReady(engine)) return;
   PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
 

@@ -1,4 +1,4 @@
-#include "engine/animation.h"
+#include "engine/solve_animation.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace tessalander {
 
 namespace {
 
-TEST(Animation, UndoingEachDirection) {
+TEST(SolveAnimation, UndoingEachDirection) {
   // entry | SlideStep | OriginDeltaX, Y | SlideOffsetX, Y | UncoveredWidth, Height
   // after the tick that starts the move (two steps of 16 on 128-pixel blocks)
   const struct {
@@ -49,7 +49,7 @@ TEST(Animation, UndoingEachDirection) {
   }
 }
 
-TEST(Animation, OffsetsOverOneMoveLandExactlyOnTheSlot) {
+TEST(SolveAnimation, OffsetsOverOneMoveLandExactlyOnTheSlot) {
   // screen width | speed code (0: none stored) | distance from the origin cell per tick
   const struct {
     int32_t width;
@@ -79,7 +79,7 @@ TEST(Animation, OffsetsOverOneMoveLandExactlyOnTheSlot) {
   }
 }
 
-TEST(Animation, EndOfSolveRestartAndTheWaitBeforeTheNextShuffle) {
+TEST(SolveAnimation, EndOfSolveRestartAndTheWaitBeforeTheNextShuffle) {
   MemorySaver saver({1024, 768});
   saver.SetCode(kSpeed, 4);
   saver.Create();
@@ -104,7 +104,7 @@ TEST(Animation, EndOfSolveRestartAndTheWaitBeforeTheNextShuffle) {
   EXPECT_EQ(s.PhaseCounter, 1) << "the 150th waiting tick shuffles";
 }
 
-TEST(Animation, FirstTickShufflesAndNothingIsShownBefore) {
+TEST(SolveAnimation, FirstTickShufflesAndNothingIsShownBefore) {
   MemorySaver saver({800, 600});
   GivePicture(saver, 800, 600);
   saver.Create();
