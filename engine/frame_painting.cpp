@@ -11,9 +11,9 @@ namespace {
 void DrawEmpty(PuzzleEngine& engine, Canvas context, int32_t x, int32_t y, int32_t width,
                int32_t height) {
   if (engine.ImageMode == ImageFromDesktopDark) {
-    engine.Surfaces.Copy(context, x, y, width, height, engine.HoleTile, 0, 0);
+    engine.Surfaces->Copy(context, x, y, width, height, engine.HoleTile, 0, 0);
   } else {
-    engine.Surfaces.Fill(context, x, y, width, height);
+    engine.Surfaces->Fill(context, x, y, width, height);
   }
 }
 
@@ -41,7 +41,7 @@ void DrawSlideFrame(PuzzleEngine& engine, Canvas context) {
   const int32_t blockX = originX + s.SlideOffsetX;
   const int32_t blockY = originY + s.SlideOffsetY;
 
-  engine.Surfaces.Copy(context, engine.AreaLeft + blockX, engine.AreaTop + blockY, block, block,
+  engine.Surfaces->Copy(context, engine.AreaLeft + blockX, engine.AreaTop + blockY, block, block,
                        engine.WorkSurface, originX, originY);
 
   // The strip lies at the side of the origin cell that the block left first:
@@ -80,7 +80,7 @@ void CommitFinishedSlide(PuzzleEngine& engine) {
   if (!IsSlideFinished(s, block)) return;
   const int32_t originX = s.HoleX + s.OriginDeltaX;
   const int32_t originY = s.HoleY + s.OriginDeltaY;
-  engine.Surfaces.Copy(engine.WorkSurface, originX + s.SlideOffsetX, originY + s.SlideOffsetY,
+  engine.Surfaces->Copy(engine.WorkSurface, originX + s.SlideOffsetX, originY + s.SlideOffsetY,
                        block, block, engine.WorkSurface, originX, originY);
 }
 
@@ -91,10 +91,10 @@ void CommitFinishedSlide(PuzzleEngine& engine) {
 void RestoreSolvedPicture(PuzzleEngine& engine, Canvas context) {
   const int32_t twoBlocks = 2 * engine.BlockSize;
   if (context != nullptr) {
-    engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, twoBlocks, twoBlocks,
+    engine.Surfaces->Copy(context, engine.AreaLeft, engine.AreaTop, twoBlocks, twoBlocks,
                          engine.CornerPatch, 0, 0);
   }
-  engine.Surfaces.Copy(engine.WorkSurface, 0, 0, twoBlocks, twoBlocks, engine.CornerPatch, 0, 0);
+  engine.Surfaces->Copy(engine.WorkSurface, 0, 0, twoBlocks, twoBlocks, engine.CornerPatch, 0, 0);
 }
 
 }  // namespace
@@ -103,21 +103,21 @@ void ShowTickFrame(PuzzleEngine& engine, Window window) {
   const PuzzleState& s = engine.State;
   const bool solved = s.MoveIndex < kLastMoveSliding;
   if (!solved && !IsMoveUnderWay(s)) return;
-  Canvas context = engine.Services.WindowContext(window);
+  Canvas context = engine.Services->WindowContext(window);
   if (solved) {
     RestoreSolvedPicture(engine, context);
   } else {
     if (context != nullptr) DrawSlideFrame(engine, context);
     CommitFinishedSlide(engine);
   }
-  if (context != nullptr) engine.Services.ReleaseWindowContext(window, context);
+  if (context != nullptr) engine.Services->ReleaseWindowContext(window, context);
 }
 
 void RepaintPuzzle(PuzzleEngine& engine, Canvas context) {
   if (!engine.Shown) return;
   const PuzzleState& s = engine.State;
   const int32_t block = engine.BlockSize;
-  engine.Surfaces.Copy(context, engine.AreaLeft, engine.AreaTop, engine.ScreenWidth,
+  engine.Surfaces->Copy(context, engine.AreaLeft, engine.AreaTop, engine.ScreenWidth,
                        engine.ScreenHeight, engine.WorkSurface, 0, 0);
   // Solving, and a block between its origin cell and the slot: WorkSurface
   // still holds the block in its origin cell, and in the slot too once the
@@ -127,7 +127,7 @@ void RepaintPuzzle(PuzzleEngine& engine, Canvas context) {
   const int32_t originY = s.HoleY + s.OriginDeltaY;
   DrawEmpty(engine, context, engine.AreaLeft + s.HoleX, engine.AreaTop + s.HoleY, block, block);
   DrawEmpty(engine, context, engine.AreaLeft + originX, engine.AreaTop + originY, block, block);
-  engine.Surfaces.Copy(context, engine.AreaLeft + originX + s.SlideOffsetX,
+  engine.Surfaces->Copy(context, engine.AreaLeft + originX + s.SlideOffsetX,
                        engine.AreaTop + originY + s.SlideOffsetY, block, block, engine.WorkSurface,
                        originX, originY);
 }

@@ -21,8 +21,8 @@ inline constexpr bool AreOpposite(int a, int b) {
          (a == HoleRight && b == HoleLeft) || (a == HoleLeft && b == HoleRight);
 }
 
-// Eight blocks across a screen (the primary's at process start, each other
-// monitor's for its own puzzle), the height playing no part.
+// Eight blocks across the monitor a puzzle plays on, as its width is read
+// when the puzzle is set up, the height playing no part.
 inline constexpr int32_t BlockSizeForScreenWidth(int32_t screenWidth) { return screenWidth / 8; }
 
 // The first of 16, 20, 24, 28 that divides the block edge, else 8.

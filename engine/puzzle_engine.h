@@ -1,7 +1,6 @@
 // One puzzle: its state, the rectangle of the window it plays in, its
 // surfaces, and the back-ends it draws and ticks with. The saver window's
-// scene holds one per monitor (PuzzleScene); tests and tools build as many
-// fresh ones as they like.
+// scene holds one per monitor (PuzzleScene, scene.h).
 #pragma once
 
 #include <cstddef>
@@ -14,8 +13,6 @@
 
 namespace tessalander {
 
-inline constexpr uint32_t kAnimationTimerId = 101;
-inline constexpr uint32_t kAnimationPeriodMs = 50;
 inline constexpr char kDefaultPictureName[] = "TessalanderImage.bmp";
 // The longest full path of a picture file, its terminating NUL included.
 inline constexpr size_t kPictureNameSize = 256;
@@ -28,14 +25,12 @@ enum ImageModeValue : uint8_t {
 };
 
 struct PuzzleEngine {
-  PuzzleEngine(SurfaceLayer& surfaceLayer, WindowServices& windowServices, int32_t blockSize)
-      : Surfaces(surfaceLayer), Services(windowServices), BlockSize(blockSize) {}
+  // The back-ends it draws and ticks with, the scene's.
+  SurfaceLayer* Surfaces = nullptr;
+  WindowServices* Services = nullptr;
 
-  SurfaceLayer& Surfaces;
-  WindowServices& Services;
-
-  // One eighth of its monitor's width; the primary's is fixed at process start.
-  const int32_t BlockSize;
+  // One eighth of its monitor's width, as read when the puzzle is set up.
+  int32_t BlockSize = 0;
   // The rectangle the puzzle plays in: its top-left corner in the window's
   // coordinates, and its monitor's size (the screen's, on one monitor).
   // Everything but the window is drawn in the puzzle's own coordinates, from

@@ -2,8 +2,7 @@
 // puzzle's parameters, the picture (a BMP file or a capture of the desktop)
 // spread over the monitor-sized WorkSurface, with a copy of its top-left
 // corner, and the colour of the empty slot. And taking it down again. The
-// timer, the first paint and the end of the loop belong to the scene of all
-// puzzles (scene.h).
+// scene of all the window's puzzles (scene.h) sets each one up.
 #pragma once
 
 #include "engine/puzzle_areas.h"

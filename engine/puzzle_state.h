@@ -1,5 +1,5 @@
 // The engine's one state record, shared by the shuffle, the solve animation,
-// frame painting and scene set-up. Each engine instance owns one, so tests can
+// frame painting and puzzle set-up. Each engine instance owns one, so tests can
 // build as many fresh engines as they like.
 #pragma once
 

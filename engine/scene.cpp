@@ -1,12 +1,8 @@
 #include "engine/scene.h"
 
-#include <cstdlib>
-#include <new>
-
-#include "engine/solve_animation.h"
 #include "engine/frame_painting.h"
-#include "engine/geometry.h"
 #include "engine/puzzle_setup.h"
+#include "engine/solve_animation.h"
 
 namespace tessalander {
 
@@ -18,50 +14,34 @@ struct CoveredMonitor {
   KeptPicture picture;
 };
 
-// A puzzle for a monitor other than the primary; nullptr without memory.
-PuzzleEngine* MakePuzzle(PuzzleScene& scene, const PuzzleArea& area) {
-  void* memory = std::malloc(sizeof(PuzzleEngine));
-  if (memory == nullptr) return nullptr;
-  const int32_t width = area.monitor.right - area.monitor.left;
-  return new (memory) PuzzleEngine(scene.Surfaces, scene.Services, BlockSizeForScreenWidth(width));
+PuzzleEngine FreshPuzzle(const PuzzleScene& scene) {
+  PuzzleEngine puzzle;
+  puzzle.Surfaces = scene.Surfaces;
+  puzzle.Services = scene.Services;
+  return puzzle;
 }
 
-void FreePuzzle(PuzzleEngine* puzzle) {
-  puzzle->~PuzzleEngine();
-  std::free(puzzle);
-}
-
-// Starts the timer and sets up a puzzle in each area, the one at index i
-// seeded i seconds later than the primary; kept, when given, holds what
-// stands in for each covered area's desktop capture. When none is ready, stops the
-// timer again.
+// Sets up a fresh puzzle in each area, the one at index i seeded i seconds
+// later than the primary; kept, when given, holds what stands in for each
+// covered area's desktop capture. The scene animates when any is ready.
 void SetUpPuzzles(PuzzleScene& scene, Window window, const PuzzleAreaList& areas,
                   CoveredMonitor* kept) {
-  // The timer runs from the start, so that loading a large picture counts
-  // towards the wait for the first tick instead of coming before all of it.
-  scene.Services.SetTimer(window, kAnimationTimerId, kAnimationPeriodMs);
-  ScenePicture picture = LoadScenePicture(scene.Surfaces, scene.Settings);
-  bool anyReady = false;
+  ScenePicture picture = LoadScenePicture(*scene.Surfaces, scene.Settings);
+  scene.Animates = false;
+  scene.Count = areas.count;
   for (int i = 0; i < areas.count; ++i) {
-    if (i == scene.Count) {
-      scene.Puzzles[i] = MakePuzzle(scene, areas.area[i]);
-      if (scene.Puzzles[i] == nullptr) break;
-      ++scene.Count;
-    }
-    PuzzleEngine& puzzle = *scene.Puzzles[i];
+    PuzzleEngine& puzzle = scene.Puzzles[i];
+    puzzle = FreshPuzzle(scene);
     puzzle.SeedOffset = static_cast<uint32_t>(i);
     KeptPicture* stand = kept != nullptr && kept[i].covered ? &kept[i].picture : nullptr;
     picture.lastUse = i == areas.count - 1;
     SetUpPuzzle(puzzle, scene.Settings, window, areas.area[i], picture, stand);
-    anyReady = anyReady || IsPuzzleReady(puzzle);
+    scene.Animates = scene.Animates || IsPuzzleReady(puzzle);
   }
-  ReleaseScenePicture(scene.Surfaces, picture);
-  if (!anyReady) {
-    scene.Services.KillTimer(window, kAnimationTimerId);
-    return;
-  }
-  scene.Services.Invalidate(window);
+  ReleaseScenePicture(*scene.Surfaces, picture);
 }
+
+PuzzleScene& PuzzlesOf(Scene* scene) { return *static_cast<PuzzleScene*>(scene); }
 
 int64_t SharedPixels(const ScreenRect& a, const ScreenRect& b) {
   const ScreenRect r = Intersection(a, b);
@@ -71,23 +51,20 @@ int64_t SharedPixels(const ScreenRect& a, const ScreenRect& b) {
 
 }  // namespace
 
-PuzzleScene::PuzzleScene(SurfaceLayer& surfaces, WindowServices& services, int32_t primaryBlockSize)
-    : Surfaces(surfaces), Services(services), Primary(surfaces, services, primaryBlockSize) {
-  Puzzles[0] = &Primary;
-}
-
-PuzzleScene::~PuzzleScene() {
-  for (int i = 1; i < Count; ++i) FreePuzzle(Puzzles[i]);
+PuzzleScene::PuzzleScene(SurfaceLayer& surfaces, WindowServices& services)
+    : Surfaces(&surfaces), Services(&services) {
+  for (PuzzleEngine& puzzle : Puzzles) puzzle = FreshPuzzle(*this);
 }
 
 void SetUpScene(PuzzleScene& scene, const SaverSettings& settings, Window window) {
   scene.Settings = settings;
-  SetUpPuzzles(scene, window, scene.Services.PuzzleAreas(window), nullptr);
+  SetUpPuzzles(scene, window, scene.Services->PuzzleAreas(window), nullptr);
 }
 
-void RelayoutScene(PuzzleScene& scene, Window window, ScreenRect place) {
-  const ScreenRect covered = scene.Services.WindowRect(window);
-  PuzzleAreaList areas = scene.Services.PuzzleAreas(window);
+void RelayoutScene(Scene* animation, Window window, ScreenRect place) {
+  PuzzleScene& scene = PuzzlesOf(animation);
+  const ScreenRect covered = scene.Services->WindowRect(window);
+  PuzzleAreaList areas = scene.Services->PuzzleAreas(window);
   for (int i = 0; i < areas.count; ++i) {
     areas.area[i].left = areas.area[i].monitor.left - place.left;
     areas.area[i].top = areas.area[i].monitor.top - place.top;
@@ -99,7 +76,7 @@ void RelayoutScene(PuzzleScene& scene, Window window, ScreenRect place) {
   ScreenRect shownOn[kMostMonitors] = {};
   const int oldCount = scene.Count;
   for (int i = 0; i < oldCount; ++i) {
-    PuzzleEngine& old = *scene.Puzzles[i];
+    PuzzleEngine& old = scene.Puzzles[i];
     shownOn[i] = old.Monitor;
     if (IsPuzzleReady(old) && old.ImageMode != ImageFromFile) {
       RestorePicture(old);
@@ -108,13 +85,6 @@ void RelayoutScene(PuzzleScene& scene, Window window, ScreenRect place) {
     }
     TearDownPuzzle(old);
   }
-  for (int i = 1; i < oldCount; ++i) FreePuzzle(scene.Puzzles[i]);
-  scene.Count = 1;
-  // A new primary, whose block edge follows its monitor's new width.
-  const ScreenRect& primary = areas.area[0].monitor;
-  scene.Primary.~PuzzleEngine();
-  scene.Puzzles[0] = new (&scene.Primary) PuzzleEngine(
-      scene.Surfaces, scene.Services, BlockSizeForScreenWidth(primary.right - primary.left));
 
   // Each covered monitor takes the picture of the old monitor it shares the
   // most pixels with.
@@ -140,36 +110,33 @@ void RelayoutScene(PuzzleScene& scene, Window window, ScreenRect place) {
 
   // Whatever no puzzle took over.
   for (int i = 0; i < oldCount; ++i) {
-    if (shown[i] != nullptr) scene.Surfaces.ReleaseSurface(shown[i]);
+    if (shown[i] != nullptr) scene.Surfaces->ReleaseSurface(shown[i]);
   }
   for (int i = 0; i < areas.count; ++i) {
-    if (kept[i].picture.surface != nullptr) scene.Surfaces.ReleaseSurface(kept[i].picture.surface);
+    if (kept[i].picture.surface != nullptr) scene.Surfaces->ReleaseSurface(kept[i].picture.surface);
   }
 }
 
-void TickScene(PuzzleScene& scene, Window window) {
+void TickScene(Scene* animation, Window window) {
+  PuzzleScene& scene = PuzzlesOf(animation);
   // Only a shuffle needs the clock, and under Wine each reading of it looks
   // at the system's time zone file: most ticks do without.
   bool shuffles = false;
-  for (int i = 0; i < scene.Count; ++i) shuffles = shuffles || ShufflesNextTick(*scene.Puzzles[i]);
-  const int64_t seconds = shuffles ? scene.Services.CalendarSeconds() : 0;
-  for (int i = 0; i < scene.Count; ++i) AdvanceAnimation(*scene.Puzzles[i], window, seconds);
+  for (int i = 0; i < scene.Count; ++i) shuffles = shuffles || ShufflesNextTick(scene.Puzzles[i]);
+  const int64_t seconds = shuffles ? scene.Services->CalendarSeconds() : 0;
+  for (int i = 0; i < scene.Count; ++i) AdvanceAnimation(scene.Puzzles[i], window, seconds);
 }
 
-void PaintScene(PuzzleScene& scene, Window window) {
-  Canvas context = scene.Services.BeginPaint(window);
-  if (context != nullptr) {
-    for (int i = 0; i < scene.Count; ++i) {
-      if (IsPuzzleReady(*scene.Puzzles[i])) RepaintPuzzle(*scene.Puzzles[i], context);
-    }
+void PaintScene(Scene* animation, Canvas context) {
+  PuzzleScene& scene = PuzzlesOf(animation);
+  for (int i = 0; i < scene.Count; ++i) {
+    if (IsPuzzleReady(scene.Puzzles[i])) RepaintPuzzle(scene.Puzzles[i], context);
   }
-  scene.Services.EndPaint(window, context);
 }
 
-void TearDownScene(PuzzleScene& scene, Window window) {
-  scene.Services.KillTimer(window, kAnimationTimerId);
-  for (int i = 0; i < scene.Count; ++i) TearDownPuzzle(*scene.Puzzles[i]);
-  scene.Services.PostQuit();
+void TearDownScene(Scene* animation) {
+  PuzzleScene& scene = PuzzlesOf(animation);
+  for (int i = 0; i < scene.Count; ++i) TearDownPuzzle(scene.Puzzles[i]);
 }
 
 }  // namespace tessalander

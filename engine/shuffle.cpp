@@ -45,7 +45,7 @@ bool StaysOnGrid(const PuzzleEngine& engine, int direction) {
 
 void CopyCell(PuzzleEngine& engine, int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
   const int32_t block = engine.BlockSize;
-  engine.Surfaces.Copy(engine.WorkSurface, toX, toY, block, block, engine.WorkSurface, fromX, fromY);
+  engine.Surfaces->Copy(engine.WorkSurface, toX, toY, block, block, engine.WorkSurface, fromX, fromY);
 }
 
 }  // namespace
@@ -143,14 +143,14 @@ void ShufflePuzzle(PuzzleEngine& engine, Window window, int64_t calendarSeconds)
     const int32_t startY = s.HoleY;
     WalkEmptySlot(engine);
     CopyWalkAsPermutation(engine, startX, startY);
-    engine.Surfaces.Fill(engine.WorkSurface, s.HoleX, s.HoleY, block, block);
+    engine.Surfaces->Fill(engine.WorkSurface, s.HoleX, s.HoleY, block, block);
   }
 
   engine.Shown = true;
-  Canvas context = engine.Services.WindowContext(window);
+  Canvas context = engine.Services->WindowContext(window);
   if (context != nullptr) {
     RepaintPuzzle(engine, context);
-    engine.Services.ReleaseWindowContext(window, context);
+    engine.Services->ReleaseWindowContext(window, context);
   }
 
   if (scramble) {

@@ -74,7 +74,7 @@ void Restart(PuzzleState& s) {
 
 void MoveBlock(PuzzleEngine& engine, int32_t fromX, int32_t fromY, int32_t toX, int32_t toY) {
   const int32_t block = engine.BlockSize;
-  engine.Surfaces.Copy(engine.WorkSurface, toX, toY, block, block, engine.WorkSurface, fromX, fromY);
+  engine.Surfaces->Copy(engine.WorkSurface, toX, toY, block, block, engine.WorkSurface, fromX, fromY);
 }
 
 }  // namespace
@@ -106,7 +106,7 @@ void RestorePicture(PuzzleEngine& engine) {
     holeY = originY;
   }
   const int32_t twoBlocks = 2 * block;
-  engine.Surfaces.Copy(engine.WorkSurface, 0, 0, twoBlocks, twoBlocks, engine.CornerPatch, 0, 0);
+  engine.Surfaces->Copy(engine.WorkSurface, 0, 0, twoBlocks, twoBlocks, engine.CornerPatch, 0, 0);
 }
 
 bool IsSlideFinished(const PuzzleState& s, int32_t blockSize) {

@@ -6,12 +6,12 @@
 
 #include <cstdint>
 
+#include "common/animation.h"
+
 namespace tessalander {
 
-// A drawing target and source: a surface, the window's own context, or the
-// whole display. Opaque; each back-end knows what lies behind it.
-struct CanvasObject;
-using Canvas = CanvasObject*;
+// A Canvas (common/animation.h) is a drawing target and source: a surface,
+// the window's own context, or the whole display.
 
 // A bitmap that no canvas holds yet.
 struct PictureObject;

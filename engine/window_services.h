@@ -1,7 +1,7 @@
 // What the engine asks of the window system: the monitors the window plays
-// on, the display as a source of pixels, the window's own drawing context, the
-// animation timer, repaint requests, the end of the message loop and the
-// clock that seeds the shuffle.
+// on, the display as a source of pixels, the window's own drawing context and
+// the clock that seeds the shuffle. The timer, paints and the end of the
+// message loop are the host's.
 #pragma once
 
 #include <cstdint>
@@ -12,9 +12,6 @@
 #include "engine/surface_layer.h"
 
 namespace tessalander {
-
-struct WindowObject;
-using Window = WindowObject*;
 
 struct WindowServices {
   // Where the window plays its puzzles (ArrangePuzzleAreas): the primary
@@ -35,17 +32,6 @@ struct WindowServices {
   // selected for every later paint. nullptr when it cannot be had.
   virtual Canvas WindowContext(Window window) = 0;
   virtual void ReleaseWindowContext(Window window, Canvas context) = 0;
-
-  virtual void SetTimer(Window window, uint32_t id, uint32_t periodMs) = 0;
-  virtual void KillTimer(Window window, uint32_t id) = 0;
-  // Asks for a paint of the whole window, without erasing it first.
-  virtual void Invalidate(Window window) = 0;
-  // Begins painting and gives the window's context (nullptr when there is
-  // none to draw on); EndPaint validates the whole window either way.
-  virtual Canvas BeginPaint(Window window) = 0;
-  virtual void EndPaint(Window window, Canvas context) = 0;
-  // Ends the message loop with exit code 0.
-  virtual void PostQuit() = 0;
 
   // The calendar time in whole seconds.
   virtual int64_t CalendarSeconds() = 0;

@@ -19,7 +19,7 @@ namespace {
 // Makes the next tick the one that ends the waiting phase, for every puzzle.
 void ArmShuffle(MemorySaver& saver) {
   for (int i = 0; i < saver.Scene.Count; ++i) {
-    PuzzleState& s = saver.Scene.Puzzles[i]->State;
+    PuzzleState& s = saver.Scene.Puzzles[i].State;
     s.MoveIndex = 0;
     s.HoleX = s.HoleY = 0;
     s.SlideOffsetX = s.SlideOffsetY = s.OriginDeltaX = s.OriginDeltaY = 0;
@@ -36,7 +36,7 @@ std::vector<ScreenRect> FourKMonitors(int count) {
 
 bool AnyWaiting(const MemorySaver& saver) {
   for (int i = 0; i < saver.Scene.Count; ++i) {
-    if (saver.Scene.Puzzles[i]->State.PhaseCounter <= 0) return true;
+    if (saver.Scene.Puzzles[i].State.PhaseCounter <= 0) return true;
   }
   return false;
 }
@@ -48,7 +48,7 @@ void ShuffleTick(benchmark::State& state, int32_t width, int32_t height) {
   for (auto _ : state) {
     ArmShuffle(saver);
     ++saver.Window.StartSeconds;  // a new walk every time
-    AdvanceAnimation(saver.Engine, saver.Window.Handle(), saver.Window.CalendarSeconds());
+    AdvanceAnimation(saver.Engine, saver.Handle(), saver.Window.CalendarSeconds());
     benchmark::DoNotOptimize(Pixels(saver.Engine.WorkSurface).Pixels.data());
   }
   state.counters["moves"] = saver.Engine.State.ShuffleCount + 1;

@@ -1,9 +1,7 @@
 #include "tools/memory_saver.h"
 
-#include <cstring>
-
-#include "engine/geometry.h"
 #include "engine/memory/image_files.h"
+#include "host/saver_window_rules.h"
 
 namespace tessalander {
 
@@ -14,17 +12,22 @@ MemorySurface DesktopOrPattern(PixelSize screen, MemorySurface desktop) {
   return MakeTestPattern(screen.width, screen.height, 0x5A3C96);
 }
 
+MemorySaver& SaverOf(Window window) { return *reinterpret_cast<MemorySaver*>(window); }
+
+Scene* SetUp(Window window) {
+  MemorySaver& saver = SaverOf(window);
+  SetUpScene(saver.Scene, ReadSaverSettings(saver.Store), window);
+  return &saver.Scene;
+}
+
 }  // namespace
 
-MemorySaver::MemorySaver(PixelSize screen, MemorySurface desktop, int32_t blockSize)
-    : MemorySaver(std::vector<ScreenRect>{{0, 0, screen.width, screen.height}}, std::move(desktop),
-                  blockSize) {}
+const Animation MemoryAnimation = {&SetUp, &TickScene, &PaintScene, &RelayoutScene, &TearDownScene};
+
+MemorySaver::MemorySaver(PixelSize screen, MemorySurface desktop)
+    : MemorySaver(std::vector<ScreenRect>{{0, 0, screen.width, screen.height}}, std::move(desktop)) {}
 
 MemorySaver::MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface desktop)
-    : MemorySaver(monitors, std::move(desktop), -1) {}
-
-MemorySaver::MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface desktop,
-                         int32_t blockSize)
     : Reader([this](const std::string& path, std::vector<uint8_t>& bytes) {
         const auto file = Files.find(path);
         if (file == Files.end()) return false;
@@ -36,9 +39,8 @@ MemorySaver::MemorySaver(const std::vector<ScreenRect>& monitors, MemorySurface 
           [this](const std::string& path, std::vector<uint8_t>& bytes) {
             return Reader(path, bytes);
           })),
-      Scene(*Surfaces, Window,
-            blockSize >= 0 ? blockSize : BlockSizeForScreenWidth(Window.Screen.width)),
-      Engine(Scene.Primary) {}
+      Scene(*Surfaces, Window),
+      Engine(Scene.Puzzles[0]) {}
 
 void MemorySaver::SetCode(const char* name, uint32_t code) {
   Registry.PutDword(kSettingsKeyPath, name, code);
@@ -50,28 +52,46 @@ void MemorySaver::SetText(const char* name, const std::string& text) {
   Registry.Put(kSettingsKeyPath, name, kRegSz, std::move(data));
 }
 
+void MemorySaver::FollowScene() {
+  TimerOn = TimerRuns(&Scene);
+  PaintAsked = PaintAsked || TimerOn;
+}
+
 void MemorySaver::Create() {
-  SetUpScene(Scene, ReadSaverSettings(Store), Window.Handle());
-  if (Window.Invalid) Paint();
+  TimerOn = true;
+  MemoryAnimation.SetUp(Handle());
+  FollowScene();
+  if (PaintAsked) Paint();
 }
 
 void MemorySaver::Tick() {
   Window.ElapsedMs += kAnimationPeriodMs;
   ++Ticks;
-  TickScene(Scene, Window.Handle());
-  if (Window.Invalid) Paint();
+  if (TimerOn) MemoryAnimation.Tick(&Scene, Handle());
+  if (PaintAsked) Paint();
 }
 
 void MemorySaver::ChangeDisplay(const std::vector<ScreenRect>& monitors, MemorySurface desktop) {
   Window.ChangeMonitors(monitors, DesktopOrPattern(VirtualScreenSize(monitors), std::move(desktop)));
-  RelayoutScene(Scene, Window.Handle(), Window.VirtualScreen);
+  TimerOn = true;
+  MemoryAnimation.Relayout(&Scene, Handle(), Window.VirtualScreen);
   Window.MoveTo(Window.VirtualScreen);
+  FollowScene();
   Paint();
 }
 
-void MemorySaver::Paint() { PaintScene(Scene, Window.Handle()); }
+// BeginPaint's context is the window's own; without one the paint only
+// validates the window.
+void MemorySaver::Paint() {
+  if (!Window.RefuseContexts) MemoryAnimation.Paint(&Scene, AsCanvas(&Window.Client));
+  PaintAsked = false;
+  ++Paints;
+}
 
-void MemorySaver::Destroy() { TearDownScene(Scene, Window.Handle()); }
+void MemorySaver::Destroy() {
+  TimerOn = false;
+  MemoryAnimation.TearDown(&Scene);
+}
 
 const MemorySurface& Pixels(Canvas canvas) { return *AsSurface(canvas); }
 

@@ -155,7 +155,7 @@ int Run(const RenderOptions& options) {
       if (shot) {
         if (!coverage) {
           coverage.emplace(PixelSize{saver.Window.Client.Width, saver.Window.Client.Height},
-                           saver.Window.PuzzleAreas(saver.Window.Handle()));
+                           saver.Window.PuzzleAreas(saver.Handle()));
         }
         const int64_t differences = Differences(saver.Window.Client, *coverage, *shot);
         if (differences < best.differences) best = {differences, seed, tick, saver.Window.Client};

@@ -76,26 +76,6 @@ Canvas MemoryWindow::WindowContext(Window) {
 
 void MemoryWindow::ReleaseWindowContext(Window, Canvas) { --ContextsOut; }
 
-void MemoryWindow::SetTimer(Window, uint32_t id, uint32_t periodMs) { Timers[id] = periodMs; }
-
-void MemoryWindow::KillTimer(Window, uint32_t id) { Timers.erase(id); }
-
-void MemoryWindow::Invalidate(Window) {
-  Invalid = true;
-  ++Invalidations;
-}
-
-Canvas MemoryWindow::BeginPaint(Window) {
-  InsidePaint = true;
-  return RefuseContexts ? nullptr : AsCanvas(&Client);
-}
-
-void MemoryWindow::EndPaint(Window, Canvas) {
-  InsidePaint = false;
-  Invalid = false;
-  ++Paints;
-}
-
 void MemoryWindow::ChangeMonitors(std::vector<ScreenRect> monitors, MemorySurface desktop) {
   Screen = SizeOf(monitors.at(0));
   Monitors = PrimaryFirst(monitors);

@@ -1,10 +1,9 @@
 // The window system as the engine sees it, simulated: monitors and a display
 // with a desktop picture on it, one window whose private context is a pixel
-// buffer, a timer table, a repaint flag and a clock that tests set.
+// buffer, and a clock that tests set.
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <vector>
 
 #include "engine/memory/memory_surface.h"
@@ -32,18 +31,10 @@ class MemoryWindow final : public WindowServices {
   void CloseDisplay(Canvas display) override;
   Canvas WindowContext(Window window) override;
   void ReleaseWindowContext(Window window, Canvas context) override;
-  void SetTimer(Window window, uint32_t id, uint32_t periodMs) override;
-  void KillTimer(Window window, uint32_t id) override;
-  void Invalidate(Window window) override;
-  Canvas BeginPaint(Window window) override;
-  void EndPaint(Window window, Canvas context) override;
-  void PostQuit() override { ++QuitsPosted; }
   int64_t CalendarSeconds() override {
     ++ClockReads;
     return StartSeconds + ElapsedMs / 1000;
   }
-
-  Window Handle() { return reinterpret_cast<Window>(this); }
 
   // The display changes to these monitors and this desktop picture, with the
   // window still where it was: the display shows the window's pixels where it
@@ -65,15 +56,9 @@ class MemoryWindow final : public WindowServices {
   int64_t StartSeconds = 0;
   int64_t ElapsedMs = 0;
 
-  bool Invalid = false;
-  int Invalidations = 0;
-  int Paints = 0;
-  int QuitsPosted = 0;
   int ClockReads = 0;
   int DisplaysOpen = 0;
   int ContextsOut = 0;
-  bool InsidePaint = false;
-  std::map<uint32_t, uint32_t> Timers;  // id -> period
 
   // The window's context and the display refused, as when the system has
   // no drawing contexts left.

@@ -69,7 +69,7 @@ TEST(DisplayView, EachMonitorIsCapturedUnderEitherContext) {
       saver.Create();
       const ScreenRect& corner = saver.Window.VirtualScreen;
       for (int i = 0; i < 2; ++i) {
-        const PuzzleEngine& puzzle = *saver.Scene.Puzzles[i];
+        const PuzzleEngine& puzzle = saver.Scene.Puzzles[i];
         const ScreenRect& m = monitors[i];
         MemorySurface expected(m.right - m.left, m.bottom - m.top);
         MemorySurface display = saver.Window.Display;

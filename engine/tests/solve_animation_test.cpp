@@ -94,12 +94,10 @@ TEST(SolveAnimation, EndOfSolveRestartAndTheWaitBeforeTheNextShuffle) {
   EXPECT_EQ(s.SlideOffsetX | s.SlideOffsetY | s.OriginDeltaX | s.OriginDeltaY, 0);
   EXPECT_EQ(s.PhaseCounter, 0);
 
-  const int invalidations = saver.Window.Invalidations;
   for (int wait = 1; wait < 150; ++wait) {
     saver.Tick();
     ASSERT_EQ(s.PhaseCounter, -wait);
   }
-  EXPECT_EQ(saver.Window.Invalidations, invalidations) << "waiting ticks ask for no paint";
   saver.Tick();
   EXPECT_EQ(s.PhaseCounter, 1) << "the 150th waiting tick shuffles";
 }

@@ -6,12 +6,10 @@
 
 #include <windows.h>
 
+#include "common/win32/handles.h"
 #include "engine/surface_layer.h"
 
 namespace tessalander {
-
-inline HDC AsDc(Canvas canvas) { return reinterpret_cast<HDC>(canvas); }
-inline Canvas AsCanvas(HDC dc) { return reinterpret_cast<Canvas>(dc); }
 
 class GdiSurfaceLayer final : public SurfaceLayer {
  public:

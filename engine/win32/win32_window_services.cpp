@@ -2,7 +2,6 @@
 
 #include <ctime>
 
-#include "engine/win32/gdi_surface_layer.h"
 #include "common/win32/library_function.h"
 
 namespace tessalander {
@@ -117,22 +116,6 @@ Canvas Win32WindowServices::WindowContext(Window window) { return AsCanvas(GetDC
 void Win32WindowServices::ReleaseWindowContext(Window window, Canvas context) {
   ReleaseDC(AsHwnd(window), AsDc(context));
 }
-
-void Win32WindowServices::SetTimer(Window window, uint32_t id, uint32_t periodMs) {
-  ::SetTimer(AsHwnd(window), id, periodMs, nullptr);
-}
-
-void Win32WindowServices::KillTimer(Window window, uint32_t id) { ::KillTimer(AsHwnd(window), id); }
-
-void Win32WindowServices::Invalidate(Window window) { InvalidateRect(AsHwnd(window), nullptr, FALSE); }
-
-Canvas Win32WindowServices::BeginPaint(Window window) {
-  return AsCanvas(::BeginPaint(AsHwnd(window), &paint_));
-}
-
-void Win32WindowServices::EndPaint(Window window, Canvas) { ::EndPaint(AsHwnd(window), &paint_); }
-
-void Win32WindowServices::PostQuit() { PostQuitMessage(0); }
 
 int64_t Win32WindowServices::CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "host/win32/animation.h"
+#include "common/animation.h"
 
 namespace tessalander {
 

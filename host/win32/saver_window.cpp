@@ -1,8 +1,10 @@
 #include "host/win32/saver_window.h"
 
+#include "common/win32/handles.h"
 #include "common/win32/library_function.h"
+#include "host/close_policy.h"
 #include "host/saver_window_layout.h"
-#include "host/saver_window_step.h"
+#include "host/saver_window_rules.h"
 #include "host/setup_input.h"
 #include "host/win32/host_state.h"
 #include "host/win32/password.h"
@@ -27,7 +29,7 @@ struct InputMethodState {
 struct SaverWindowState {
   const Animation* animation = nullptr;
   // The animation's, from WM_CREATE to WM_DESTROY.
-  void* scene = nullptr;
+  Scene* scene = nullptr;
   // What the close policy calls on; bound to the window at each message.
   Win32SaverPlatform platform;
   InputMethodState inputMethod;
@@ -138,10 +140,43 @@ void RestoreInputMethod(HWND window) {
   ime.associate(window, ime.savedContext);
 }
 
-void PostToParent(HWND window, const WindowMessage& m) {
+void PostToParent(HWND window, UINT message, LPARAM lParam) {
   const HWND parent = GetParent(window);
   if (parent == nullptr || !IsWindow(parent)) return;
-  PostMessageA(parent, m.message, reinterpret_cast<WPARAM>(parent), static_cast<LPARAM>(m.lParam));
+  PostMessageA(parent, message, reinterpret_cast<WPARAM>(parent), lParam);
+}
+
+// After a set-up or a new layout: the timer only for a scene that has
+// something to show, and then a paint of the whole window.
+void FollowScene(HWND window) {
+  if (!TimerRuns(TheSaverWindow.scene)) {
+    KillTimer(window, kAnimationTimerId);
+    return;
+  }
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+void OnCreate(HWND window) {
+  DetachInputMethod(window);
+  TheSaverWindow.platform.CursorPosition(&Host.MouseReference);
+  if (HidesCursor(Host)) SetCursor(nullptr);
+  // The timer runs from the start, so that loading a large picture counts
+  // towards the wait for the first tick instead of coming before all of it.
+  SetTimer(window, kAnimationTimerId, kAnimationPeriodMs, nullptr);
+  TheSaverWindow.scene = TheSaverWindow.animation->SetUp(AsWindow(window));
+  FollowScene(window);
+  CloseOnInputDuringSetUp();
+}
+
+// True when the animation painted, and so validated, the window.
+bool OnPaint(HWND window) {
+  if (HidesCursor(Host)) SetCursor(nullptr);
+  if (TheSaverWindow.scene == nullptr) return false;
+  PAINTSTRUCT paint;
+  const HDC context = BeginPaint(window, &paint);
+  if (context != nullptr) TheSaverWindow.animation->Paint(TheSaverWindow.scene, AsCanvas(context));
+  EndPaint(window, &paint);
+  return true;
 }
 
 void PostRelayout(HWND window) {
@@ -156,69 +191,21 @@ void Relayout(HWND window) {
   TheSaverWindow.relayoutPending = false;
   const ScreenRect area = ScreenClipBox();
   if (TheSaverWindow.scene != nullptr) {
-    TheSaverWindow.animation->Relayout(TheSaverWindow.scene, window, area);
+    SetTimer(window, kAnimationTimerId, kAnimationPeriodMs, nullptr);
+    TheSaverWindow.animation->Relayout(TheSaverWindow.scene, AsWindow(window), area);
+    FollowScene(window);
   }
   SetWindowPos(window, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
-void DoHostAction(HostAction action, HWND window, const WindowMessage& m) {
-  switch (action) {
-    case HostAction::DetachInputMethod: DetachInputMethod(window); break;
-    case HostAction::ReadMouseReference: TheSaverWindow.platform.CursorPosition(&Host.MouseReference); break;
-    case HostAction::HideCursor: TheSaverWindow.platform.HideCursor(); break;
-    case HostAction::RestoreInputMethod: RestoreInputMethod(window); break;
-    case HostAction::PostQuit: PostQuitMessage(0); break;
-    case HostAction::PostToParent: PostToParent(window, m); break;
-    case HostAction::PostRelayout: PostRelayout(window); break;
-    case HostAction::Relayout: Relayout(window); break;
-  }
-}
-
-// The animation's moments.
-void OnCreate(HWND window) {
-  TheSaverWindow.scene = TheSaverWindow.animation->SetUp(window);
-  CloseOnInputDuringSetUp();
-}
-
-void OnTimer(HWND window) {
-  if (TheSaverWindow.scene != nullptr) TheSaverWindow.animation->Tick(TheSaverWindow.scene, window);
-}
-
-// True when the animation painted, and so validated, the window.
-bool OnPaint(HWND window) {
-  if (TheSaverWindow.scene == nullptr) return false;
-  TheSaverWindow.animation->Paint(TheSaverWindow.scene, window);
-  return true;
-}
-
 void OnDestroy(HWND window) {
-  if (TheSaverWindow.scene != nullptr) TheSaverWindow.animation->TearDown(TheSaverWindow.scene, window);
+  RestoreInputMethod(window);
+  KillTimer(window, kAnimationTimerId);
+  if (TheSaverWindow.scene != nullptr) TheSaverWindow.animation->TearDown(TheSaverWindow.scene);
   TheSaverWindow.scene = nullptr;
+  PostQuitMessage(0);
 }
-
-// What a step needs of Win32 and of the animation, for one message.
-struct Win32Hands {
-  HWND window;
-
-  void Do(HostAction action, const WindowMessage& m) { DoHostAction(action, window, m); }
-
-  bool Animate(const WindowMessage& m, intptr_t* answer) {
-    switch (m.message) {
-      case WM_CREATE: OnCreate(window); break;
-      case WM_TIMER: OnTimer(window); break;
-      case WM_PAINT:
-        if (OnPaint(window)) {
-          *answer = 0;
-          return true;
-        }
-        break;
-      case WM_DESTROY: OnDestroy(window); break;
-      default: break;
-    }
-    return false;
-  }
-};
 
 }  // namespace
 
@@ -266,13 +253,48 @@ int RunSaverWindow(HWND parent, const Animation& animation) {
   return exitCode;
 }
 
-// The host's share first, then the animation's, then the close policy
-// (CarryOutSaverWindowStep).
+// The host's share of each message, then the animation's or the close
+// policy's: every message the host does not answer ends in SaverDefaultProc.
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   TheSaverWindow.platform.Bind(window);
-  Win32Hands hands{window};
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(window);
+      break;
+    case WM_DESTROY:
+      OnDestroy(window);
+      break;
+    case WM_SETTEXT:
+      return 0;  // the title set at creation never changes
+    case WM_PAINT:
+      if (!AnimationRuns(Host)) return DefWindowProcA(window, message, wParam, lParam);
+      if (OnPaint(window)) return 0;  // DefWindowProcA would only begin and end an empty paint
+      break;
+    case WM_TIMER:
+      if (!AnimationRuns(Host)) return 0;
+      if (TheSaverWindow.scene != nullptr) {
+        TheSaverWindow.animation->Tick(TheSaverWindow.scene, AsWindow(window));
+      }
+      break;
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+      if (!HelpGoesToParent(Host)) break;
+      PostToParent(window, message, lParam);
+      return 1;
+    case WM_SYSCOMMAND:
+      if (IsBlockedSystemCommand(Host, wParam)) return 0;
+      break;
+    case WM_DISPLAYCHANGE:
+      if (FollowsDisplayChange(Host)) PostRelayout(window);
+      break;
+    case kWmRelayout:
+      if (FollowsDisplayChange(Host)) Relayout(window);
+      return 0;
+    default:
+      break;
+  }
   return static_cast<LRESULT>(
-      CarryOutSaverWindowStep(Host, TheSaverWindow.platform, MessageOf(message, wParam, lParam), hands));
+      SaverDefaultProc(Host, TheSaverWindow.platform, MessageOf(message, wParam, lParam)));
 }
 
 }  // namespace tessalander

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "host/win32/animation.h"
+#include "common/animation.h"
 
 namespace tessalander {
 

@@ -11,7 +11,7 @@ int32_t CopyWalkMoveByMove(PuzzleEngine& engine, int32_t startX, int32_t startY)
     const int direction = s.MoveHistory[i];
     const int32_t nextX = holeX + (direction == HoleRight ? block : direction == HoleLeft ? -block : 0);
     const int32_t nextY = holeY + (direction == HoleDown ? block : direction == HoleUp ? -block : 0);
-    engine.Surfaces.Copy(engine.WorkSurface, holeX, holeY, block, block, engine.WorkSurface, nextX,
+    engine.Surfaces->Copy(engine.WorkSurface, holeX, holeY, block, block, engine.WorkSurface, nextX,
                          nextY);
     holeX = nextX;
     holeY = nextY;

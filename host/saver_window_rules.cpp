@@ -1,0 +1,22 @@
+#include "host/saver_window_rules.h"
+
+#include "host/window_messages.h"
+
+namespace tessalander {
+
+bool IsBlockedSystemCommand(const HostFlags& flags, uintptr_t command) {
+  if (flags.IsPreview) return false;
+  return command == kScNextWindow || command == kScPrevWindow || command == kScScreenSave;
+}
+
+bool AnimationRuns(const HostFlags& flags) { return !flags.CloseApproved; }
+
+bool HidesCursor(const HostFlags& flags) { return !flags.IsPreview; }
+
+bool HelpGoesToParent(const HostFlags& flags) { return flags.IsPreview != 0; }
+
+bool FollowsDisplayChange(const HostFlags& flags) { return !flags.IsPreview && !flags.CloseApproved; }
+
+bool TimerRuns(const Scene* scene) { return scene != nullptr && scene->Animates; }
+
+}  // namespace tessalander
