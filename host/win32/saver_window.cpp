@@ -38,6 +38,8 @@ struct SaverWindowState {
   bool relayoutPending = false;
   // The time, the cursor and the keys held when the saver started.
   InputSnapshot launch;
+  // The window is destroyed: the animation is torn down and the loop ends.
+  bool ended = false;
 };
 SaverWindowState TheSaverWindow;
 
@@ -199,7 +201,12 @@ void Relayout(HWND window) {
                SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
+// At WM_DESTROY, or at WM_NCDESTROY when none came: Wine destroys a preview
+// whose parent's process was killed with WM_NCDESTROY alone, and the loop
+// would wait for ever.
 void OnDestroy(HWND window) {
+  if (TheSaverWindow.ended) return;
+  TheSaverWindow.ended = true;
   RestoreInputMethod(window);
   KillTimer(window, kAnimationTimerId);
   if (TheSaverWindow.scene != nullptr) TheSaverWindow.animation->TearDown(TheSaverWindow.scene);
@@ -262,6 +269,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       OnCreate(window);
       break;
     case WM_DESTROY:
+    case WM_NCDESTROY:
       OnDestroy(window);
       break;
     case WM_SETTEXT:

@@ -2,7 +2,8 @@
 # The preview inside a parent window of another program (our stand-in for
 # the display settings): the child fills the parent's client area, ignores
 # input, keeps its title, hands context-menu requests to the parent, and ends
-# with 0 when the parent goes. A number that names no window is refused.
+# with 0 when the parent goes, destroyed or with its process killed. A number
+# that names no window is refused.
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
 check_eq "exit code of /p with a number that names no window" 255 "$(scr_exit_code /p 12345)"
@@ -33,15 +34,19 @@ parent=$(sed -n 's/^parent=\([0-9]*\).*/\1/p' <<<"${first%$'\r'}")
 [ -n "$parent" ] && [ "$parent" != 0 ] || fail "no parent handle in '$first'"
 echo "ok: parent window $parent"
 
-start_win "$TESS_SCR" /p "$parent"
-saver=$LAST_PID
-child=0
-for _ in $(seq 100); do
-  child=$(field "$(probe child "$parent" WindowsScreenSaverClass)" hwnd)
-  [ "${child:-0}" != 0 ] && break
-  sleep 0.2
-done
-[ "${child:-0}" != 0 ] || fail "no preview window inside the parent"
+# start_preview PARENT: the saver's run in $saver, once its child window is up.
+start_preview() {
+  start_win "$TESS_SCR" /p "$1"
+  saver=$LAST_PID
+  local child=0
+  for _ in $(seq 100); do
+    child=$(field "$(probe child "$1" WindowsScreenSaverClass)" hwnd)
+    [ "${child:-0}" != 0 ] && return 0
+    sleep 0.2
+  done
+  fail "no preview window inside the parent $1"
+}
+start_preview "$parent"
 
 facts=$(ask child)
 echo "$facts"
@@ -70,3 +75,18 @@ echo "ok: keys, buttons, travel and activation loss leave the preview running"
 
 check_eq "the parent destroyed" destroyed "$(ask destroy)"
 check_eq "exit code once the parent is gone" 0 "$(wait_exit "$saver" 10)"
+
+# A parent whose process is killed, not closed: Wine destroys the preview
+# with a WM_NCDESTROY and no WM_DESTROY.
+start_win "$TESS_BUILD/host/preview_parent.exe" 320 240
+doomed_run=$LAST_PID
+doomed=
+for _ in $(seq 100); do
+  doomed=$(sed -n 's/^parent=\([0-9]*\).*/\1/p' "$WORK/wine.out" | tail -n 1)
+  [ -n "$doomed" ] && break
+  sleep 0.2
+done
+[ -n "$doomed" ] || fail "the second parent window did not come up"
+start_preview "$doomed"
+kill -9 "$(program_pid "$doomed_run")"
+check_eq "exit code once the parent's process is killed" 0 "$(wait_exit "$saver" 10)"
