@@ -12,4 +12,12 @@ Function LibraryFunction(HMODULE library, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
 }
 
+// A function of USER32, which every window program has loaded, that only some
+// versions of Windows have; nullptr on the others.
+template <typename Function>
+Function UserFunction(const char* name) {
+  const HMODULE user = GetModuleHandleA("USER32.DLL");
+  return user != nullptr ? LibraryFunction<Function>(user, name) : nullptr;
+}
+
 }  // namespace tessalander

@@ -41,10 +41,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 // None when the system cannot list them.
 MonitorList ListMonitors() {
   MonitorList list;
-  const HMODULE user = GetModuleHandleA("USER32.DLL");
-  if (user == nullptr) return list;
-  const auto enumerate = LibraryFunction<EnumDisplayMonitorsFn>(user, "EnumDisplayMonitors");
-  list.info = LibraryFunction<GetMonitorInfoFn>(user, "GetMonitorInfoA");
+  const auto enumerate = UserFunction<EnumDisplayMonitorsFn>("EnumDisplayMonitors");
+  list.info = UserFunction<GetMonitorInfoFn>("GetMonitorInfoA");
   if (enumerate == nullptr || list.info == nullptr) return list;
   enumerate(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&list));
   return list;

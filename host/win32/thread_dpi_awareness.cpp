@@ -6,12 +6,9 @@ namespace tessalander {
 
 ThreadDpiAwareness::ThreadDpiAwareness(HWND window) {
   if (window == nullptr) return;
-  const HMODULE user = GetModuleHandleA("USER32.DLL");
-  if (user == nullptr) return;
   using GetWindowContextFn = HANDLE(WINAPI*)(HWND);
-  const auto windowContext =
-      LibraryFunction<GetWindowContextFn>(user, "GetWindowDpiAwarenessContext");
-  const auto setContext = LibraryFunction<SetContextFn>(user, "SetThreadDpiAwarenessContext");
+  const auto windowContext = UserFunction<GetWindowContextFn>("GetWindowDpiAwarenessContext");
+  const auto setContext = UserFunction<SetContextFn>("SetThreadDpiAwarenessContext");
   if (windowContext == nullptr || setContext == nullptr) return;
   const HANDLE context = windowContext(window);
   if (context == nullptr) return;

@@ -21,9 +21,7 @@ bool FromShiftJis(const char* text, wchar_t (&wide)[N]) {
 
 int ShowCp932MessageBox(HWND owner, const char* text, const char* caption, UINT style) {
   if (GetACP() != kShiftJis) {
-    const HMODULE user = GetModuleHandleA("USER32.DLL");
-    const auto messageBoxW =
-        user != nullptr ? LibraryFunction<MessageBoxWFn>(user, "MessageBoxW") : nullptr;
+    const auto messageBoxW = UserFunction<MessageBoxWFn>("MessageBoxW");
     wchar_t wideText[512];
     wchar_t wideCaption[128];
     if (messageBoxW != nullptr && FromShiftJis(text, wideText) &&
