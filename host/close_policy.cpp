@@ -37,12 +37,18 @@ bool ApplyInputRow(HostFlags& flags, SaverPlatform& platform, const WindowMessag
     case kWmPower:
       if (m.wParam == kPwrCriticalResume) platform.PostClose();
       return false;
+    case kWmPowerBroadcast:
+      // Suspend and resume end the saver; news of the battery or of a power
+      // setting come with nobody at the machine, and end nothing.
+      if (m.wParam != kPbtApmPowerStatusChange && m.wParam != kPbtPowerSettingChange) {
+        platform.PostClose();
+      }
+      return false;
     case kWmKeyDown:
     case kWmSysKeyDown:
     case kWmLButtonDown:
     case kWmRButtonDown:
     case kWmMButtonDown:
-    case kWmPowerBroadcast:
       platform.PostClose();
       return false;
     case kWmMouseMove:

@@ -23,6 +23,9 @@ struct HostFlags {
   uint32_t AutoPlayMessage = 0;
   // Where mouse travel is measured from.
   ScreenPoint MouseReference = {0, 0};
+  // The displays are powered down (Windows Vista and later tell the
+  // full-screen saver): the animation's timer stands still.
+  bool DisplayOff = false;
 
   // "PASSWORD.CPL" while it is loaded, and its VerifyScreenSavePwd.
   LibraryHandle PasswordLibrary = nullptr;

@@ -11,12 +11,16 @@ bool IsBlockedSystemCommand(const HostFlags& flags, uintptr_t command) {
 
 bool AnimationRuns(const HostFlags& flags) { return !flags.CloseApproved; }
 
+bool TicksRun(const HostFlags& flags) { return AnimationRuns(flags) && !flags.DisplayOff; }
+
 bool HidesCursor(const HostFlags& flags) { return !flags.IsPreview; }
 
 bool HelpGoesToParent(const HostFlags& flags) { return flags.IsPreview != 0; }
 
 bool FollowsDisplayChange(const HostFlags& flags) { return !flags.IsPreview && !flags.CloseApproved; }
 
-bool TimerRuns(const Scene* scene) { return scene != nullptr && scene->Animates; }
+bool TimerRuns(const Scene* scene, const HostFlags& flags) {
+  return scene != nullptr && scene->Animates && !flags.DisplayOff;
+}
 
 }  // namespace tessalander

@@ -20,6 +20,10 @@ bool IsBlockedSystemCommand(const HostFlags& flags, uintptr_t command);
 // on the ticks are swallowed and DefWindowProcA alone paints.
 bool AnimationRuns(const HostFlags& flags);
 
+// A tick reaches the animation while it runs and the displays are on: one
+// that was already on its way when they went off draws nothing.
+bool TicksRun(const HostFlags& flags);
+
 // The cursor is hidden at creation and at every paint of the full-screen
 // saver, never in the preview.
 bool HidesCursor(const HostFlags& flags);
@@ -32,7 +36,8 @@ bool HelpGoesToParent(const HostFlags& flags);
 // from its own queue, until closing is approved. The change alone ends nothing.
 bool FollowsDisplayChange(const HostFlags& flags);
 
-// The animation's timer runs while its scene has something to show.
-bool TimerRuns(const Scene* scene);
+// The animation's timer runs while its scene has something to show and the
+// displays are on.
+bool TimerRuns(const Scene* scene, const HostFlags& flags);
 
 }  // namespace tessalander

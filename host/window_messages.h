@@ -38,6 +38,12 @@ inline constexpr uint32_t kWmRelayout = kWmApp + 1;
 // WM_POWER's wParam after a critical suspend: the machine just came back.
 inline constexpr uintptr_t kPwrCriticalResume = 3;
 
+// WM_POWERBROADCAST's wParam: the power source or the battery's charge
+// changed (broadcast to every top-level window, on battery every few
+// minutes), and a power setting the window registered for changed.
+inline constexpr uintptr_t kPbtApmPowerStatusChange = 0x000A;
+inline constexpr uintptr_t kPbtPowerSettingChange = 0x8013;
+
 // System commands that would switch away from the full-screen saver.
 inline constexpr uintptr_t kScNextWindow = 0xF040;
 inline constexpr uintptr_t kScPrevWindow = 0xF050;

@@ -53,7 +53,7 @@ void MemorySaver::SetText(const char* name, const std::string& text) {
 }
 
 void MemorySaver::FollowScene() {
-  TimerOn = TimerRuns(&Scene);
+  TimerOn = TimerRuns(&Scene, Flags);
   PaintAsked = PaintAsked || TimerOn;
 }
 
@@ -86,6 +86,11 @@ void MemorySaver::Paint() {
   if (!Window.RefuseContexts) MemoryAnimation.Paint(&Scene, AsCanvas(&Window.Client));
   PaintAsked = false;
   ++Paints;
+}
+
+void MemorySaver::SetDisplayOn(bool on) {
+  Flags.DisplayOff = !on;
+  TimerOn = TimerRuns(&Scene, Flags);
 }
 
 void MemorySaver::Destroy() {

@@ -16,6 +16,7 @@
 #include "engine/memory/memory_window.h"
 #include "engine/puzzle_engine.h"
 #include "engine/scene.h"
+#include "host/host_flags.h"
 #include "settings/memory/memory_registry.h"
 #include "settings/settings_store.h"
 
@@ -45,6 +46,9 @@ class MemorySaver {
   void Invalidate() { PaintAsked = true; }
   void Paint();
   void Destroy();
+  // The displays go off, or come back on, as Windows Vista and later report
+  // it to the full-screen saver.
+  void SetDisplayOn(bool on);
   // The display changes to these monitors and this desktop picture; the
   // window sets its puzzles up again and moves over the new virtual screen,
   // as the real one does on WM_DISPLAYCHANGE.
@@ -66,7 +70,9 @@ class MemorySaver {
   // The primary's puzzle, the only one on one monitor.
   PuzzleEngine& Engine;
   int64_t Ticks = 0;
-  // The host's side of the window: its timer, a paint asked for, the paints.
+  // The host's side of the window: its flags, its timer, a paint asked for,
+  // the paints.
+  HostFlags Flags;
   bool TimerOn = false;
   bool PaintAsked = false;
   int Paints = 0;

@@ -122,6 +122,46 @@ TEST(Cycle, PreviewShowsTheTopLeftCornerOfTheFullFrames) {
   }
 }
 
+// The displays go off and come back: nothing is drawn while they are off, and
+// from then on, with the same clock, every frame is the one the saver would
+// have drawn next had they stayed on: waiting, mid-slide, just after a slide,
+// solved and resting.
+TEST(Cycle, DisplaysOffPauseTheSaverWhichGoesOnWithTheFramesDueNext) {
+  constexpr int kPauseTicks = 40;  // two seconds
+  for (int before : {0, 1, 5, 8, 600}) {
+    SCOPED_TRACE(testing::Message() << "the displays off after " << before << " ticks");
+    MemorySaver steady({320, 240});
+    MemorySaver paused({320, 240});
+    for (MemorySaver* saver : {&steady, &paused}) {
+      GivePicture(*saver, 320, 240);
+      saver->SetCode(kShuffleNum, 1);
+      saver->SetCode(kSpeed, 3);
+      saver->Window.StartSeconds = 1700000000;
+      saver->Create();
+    }
+    for (int tick = 0; tick < before; ++tick) {
+      steady.Tick();
+      paused.Tick();
+    }
+    paused.SetDisplayOn(false);
+    const MemorySurface shown = paused.Window.Client;
+    const MemorySurface work = Pixels(paused.Engine.WorkSurface);
+    for (int tick = 0; tick < kPauseTicks; ++tick) {
+      paused.Tick();
+      ASSERT_EQ(DifferingPixels(paused.Window.Client, shown), 0) << "paused tick " << tick;
+    }
+    EXPECT_EQ(DifferingPixels(Pixels(paused.Engine.WorkSurface), work), 0);
+    paused.SetDisplayOn(true);
+    paused.Window.StartSeconds -= kPauseTicks / 20;
+    // On through the rest and the next shuffle.
+    for (int tick = 0; tick < 800; ++tick) {
+      steady.Tick();
+      paused.Tick();
+      ASSERT_EQ(DifferingPixels(paused.Window.Client, steady.Window.Client), 0) << "tick " << tick;
+    }
+  }
+}
+
 }  // namespace
 
 }  // namespace tessalander

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/display_power.h"
 #include "host/saver_window_layout.h"
 #include "host/window_messages.h"
 
@@ -12,7 +13,7 @@ namespace tessalander {
 
 namespace {
 
-enum Mode { Full, Preview, Approved, ApprovedPreview };
+enum Mode { Full, Preview, Approved, ApprovedPreview, DisplaysOff };
 
 const char* ModeName(Mode mode) {
   switch (mode) {
@@ -20,6 +21,7 @@ const char* ModeName(Mode mode) {
     case Preview: return "preview";
     case Approved: return "full screen, closing approved";
     case ApprovedPreview: return "preview, closing approved";
+    case DisplaysOff: return "full screen, the displays off";
   }
   return "?";
 }
@@ -29,15 +31,16 @@ inline constexpr uintptr_t kScClose = 0xF060;
 // What the window procedure lets through, by mode. The blocked commands are
 // SC_NEXTWINDOW, SC_PREVWINDOW and SC_SCREENSAVE; SC_CLOSE and the blocked
 // ones with low bits set pass, as does every command in the preview.
-// mode             commands blocked  ticks/paints  cursor hidden  help to parent  follows display
+// mode             commands blocked  paints  ticks  cursor hidden  help to parent  follows display
 const struct {
   Mode mode;
-  bool blocks, animationRuns, hidesCursor, helpToParent, followsDisplayChange;
+  bool blocks, animationRuns, ticksRun, hidesCursor, helpToParent, followsDisplayChange;
 } kDecisions[] = {
-    {Full,            true,  true,  true,  false, true},
-    {Preview,         false, true,  false, true,  false},
-    {Approved,        true,  false, true,  false, false},
-    {ApprovedPreview, false, false, false, true,  false},
+    {Full,            true,  true,  true,  true,  false, true},
+    {Preview,         false, true,  true,  false, true,  false},
+    {Approved,        true,  false, false, true,  false, false},
+    {ApprovedPreview, false, false, false, false, true,  false},
+    {DisplaysOff,     true,  true,  false, true,  false, true},
 };
 
 TEST(SaverWindowRules, EveryModeRow) {
@@ -46,6 +49,7 @@ TEST(SaverWindowRules, EveryModeRow) {
     HostFlags flags;
     flags.IsPreview = row.mode == Preview || row.mode == ApprovedPreview;
     flags.CloseApproved = row.mode == Approved || row.mode == ApprovedPreview;
+    flags.DisplayOff = row.mode == DisplaysOff;
     for (uintptr_t command : {kScNextWindow, kScPrevWindow, kScScreenSave}) {
       EXPECT_EQ(IsBlockedSystemCommand(flags, command), row.blocks) << std::hex << command;
     }
@@ -53,18 +57,65 @@ TEST(SaverWindowRules, EveryModeRow) {
       EXPECT_FALSE(IsBlockedSystemCommand(flags, command)) << std::hex << command;
     }
     EXPECT_EQ(AnimationRuns(flags), row.animationRuns);
+    EXPECT_EQ(TicksRun(flags), row.ticksRun);
     EXPECT_EQ(HidesCursor(flags), row.hidesCursor);
     EXPECT_EQ(HelpGoesToParent(flags), row.helpToParent);
     EXPECT_EQ(FollowsDisplayChange(flags), row.followsDisplayChange);
   }
 }
 
-TEST(SaverWindowRules, TheTimerRunsWhileTheSceneHasSomethingToShow) {
+TEST(SaverWindowRules, TheTimerRunsWhileTheSceneHasSomethingToShowOnDisplaysThatAreOn) {
   Scene nothing, something;
   something.Animates = true;
-  EXPECT_FALSE(TimerRuns(nullptr));
-  EXPECT_FALSE(TimerRuns(&nothing));
-  EXPECT_TRUE(TimerRuns(&something));
+  HostFlags on, off;
+  off.DisplayOff = true;
+  EXPECT_FALSE(TimerRuns(nullptr, on));
+  EXPECT_FALSE(TimerRuns(&nothing, on));
+  EXPECT_TRUE(TimerRuns(&something, on));
+  EXPECT_FALSE(TimerRuns(&something, off));
+}
+
+TEST(DisplayPower, TheSettingEachWindowsReports) {
+  // GetVersionExA's version | the setting registered for (nullptr: none)
+  const struct {
+    uint32_t major, minor;
+    const SettingGuid* setting;
+  } rows[] = {
+      {4, 10, nullptr}, {5, 1, nullptr},                           // Windows 98, XP
+      {6, 0, &kMonitorPowerOn}, {6, 1, &kMonitorPowerOn},          // Vista, 7
+      {6, 2, &kConsoleDisplayState}, {6, 3, &kConsoleDisplayState}, // 8, 8.1
+      {10, 0, &kConsoleDisplayState},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(DisplaySettingFor(row.major, row.minor), row.setting) << row.major << "." << row.minor;
+  }
+}
+
+TEST(DisplayPower, WhatANotificationSaysOfTheDisplays) {
+  // GUID_ACDC_POWER_SOURCE: a setting the saver never asks for.
+  constexpr SettingGuid kPowerSource = {
+      0x5D3E9A59, 0xE9D5, 0x4B00, {0xA6, 0xBD, 0xFF, 0x34, 0xFF, 0x51, 0x65, 0x48}};
+  // setting | data length | data, a little-endian DWORD | what it says
+  const struct {
+    const char* name;
+    SettingGuid setting;
+    uint32_t length;
+    uint8_t data[4];
+    DisplayPower power;
+  } rows[] = {
+      {"console off",           kConsoleDisplayState, 4, {0, 0, 0, 0}, DisplayPower::Off},
+      {"console on",            kConsoleDisplayState, 4, {1, 0, 0, 0}, DisplayPower::On},
+      {"console dimmed",        kConsoleDisplayState, 4, {2, 0, 0, 0}, DisplayPower::On},
+      {"console, a high byte",  kConsoleDisplayState, 4, {0, 1, 0, 0}, DisplayPower::On},
+      {"monitor off",           kMonitorPowerOn,      4, {0, 0, 0, 0}, DisplayPower::Off},
+      {"monitor on",            kMonitorPowerOn,      4, {1, 0, 0, 0}, DisplayPower::On},
+      {"another setting",       kPowerSource,         4, {0, 0, 0, 0}, DisplayPower::Unknown},
+      {"data cut short",        kConsoleDisplayState, 3, {0, 0, 0, 0}, DisplayPower::Unknown},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(ReadDisplayPower(row.setting, row.length, row.data), row.power) << row.name;
+  }
+  EXPECT_EQ(ReadDisplayPower(kConsoleDisplayState, 4, nullptr), DisplayPower::Unknown);
 }
 
 struct LayoutRow {

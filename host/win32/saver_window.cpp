@@ -1,8 +1,11 @@
 #include "host/win32/saver_window.h"
 
+#include <cstring>
+
 #include "common/win32/handles.h"
 #include "common/win32/library_function.h"
 #include "host/close_policy.h"
+#include "host/display_power.h"
 #include "host/saver_window_layout.h"
 #include "host/saver_window_rules.h"
 #include "host/setup_input.h"
@@ -40,6 +43,9 @@ struct SaverWindowState {
   InputSnapshot launch;
   // The window is destroyed: the animation is torn down and the loop ends.
   bool ended = false;
+  // The full-screen saver's registration for the displays' power (Windows
+  // Vista and later).
+  HANDLE displayPower = nullptr;
 };
 SaverWindowState TheSaverWindow;
 
@@ -66,9 +72,7 @@ InputSnapshot ReadInputSnapshot() {
 // When the system last had input from the user, GetTickCount's clock; false
 // on systems without GetLastInputInfo (Windows 95/98/ME and NT 4).
 bool LastInputTick(uint32_t* tick) {
-  const HMODULE user = GetModuleHandleA("USER32.DLL");
-  const auto lastInput =
-      user != nullptr ? LibraryFunction<GetLastInputInfoFn>(user, "GetLastInputInfo") : nullptr;
+  const auto lastInput = UserFunction<GetLastInputInfoFn>("GetLastInputInfo");
   LastInputRecord record = {sizeof record, 0};
   if (lastInput == nullptr || !lastInput(&record)) return false;
   *tick = record.dwTime;
@@ -148,10 +152,63 @@ void PostToParent(HWND window, UINT message, LPARAM lParam) {
   PostMessageA(parent, message, reinterpret_cast<WPARAM>(parent), lParam);
 }
 
+// RegisterPowerSettingNotification and its undoing, and its notification's
+// record, declared here: the headers give them only to programs that require
+// Windows Vista.
+using RegisterPowerSettingFn = HANDLE(WINAPI*)(HANDLE, const GUID*, DWORD);
+using UnregisterPowerSettingFn = BOOL(WINAPI*)(HANDLE);
+struct PowerSettingRecord {
+  GUID PowerSetting;
+  DWORD DataLength;
+  UCHAR Data[1];
+};
+static_assert(sizeof(GUID) == sizeof(SettingGuid));
+
+// Asks Windows Vista and later to say when the displays go off and come
+// back; earlier systems have no such notification, and the saver ticks on.
+void RegisterForDisplayPower(HWND window) {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!GetVersionExA(&version)) return;
+  const SettingGuid* setting = DisplaySettingFor(version.dwMajorVersion, version.dwMinorVersion);
+  const auto registerFor = UserFunction<RegisterPowerSettingFn>("RegisterPowerSettingNotification");
+  if (setting == nullptr || registerFor == nullptr) return;
+  GUID guid;
+  std::memcpy(&guid, setting, sizeof guid);
+  TheSaverWindow.displayPower = registerFor(window, &guid, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+void UnregisterForDisplayPower() {
+  if (TheSaverWindow.displayPower == nullptr) return;
+  const auto unregister = UserFunction<UnregisterPowerSettingFn>("UnregisterPowerSettingNotification");
+  if (unregister != nullptr) unregister(TheSaverWindow.displayPower);
+  TheSaverWindow.displayPower = nullptr;
+}
+
+// A power setting changed: the timer stops while the displays are off and
+// starts again when they come back on or dim, the puzzle going on from the
+// frame it had reached. A whole tick is drawn or none.
+void OnPowerSetting(HWND window, LPARAM lParam) {
+  if (TheSaverWindow.displayPower == nullptr || lParam == 0) return;
+  const auto* record = reinterpret_cast<const PowerSettingRecord*>(lParam);
+  SettingGuid setting;
+  std::memcpy(&setting, &record->PowerSetting, sizeof setting);
+  const DisplayPower power = ReadDisplayPower(setting, record->DataLength, record->Data);
+  if (power == DisplayPower::Unknown) return;
+  const bool ticking = TimerRuns(TheSaverWindow.scene, Host);
+  Host.DisplayOff = power == DisplayPower::Off;
+  if (TimerRuns(TheSaverWindow.scene, Host) == ticking) return;
+  if (ticking) {
+    KillTimer(window, kAnimationTimerId);
+  } else {
+    SetTimer(window, kAnimationTimerId, kAnimationPeriodMs, nullptr);
+  }
+}
+
 // After a set-up or a new layout: the timer only for a scene that has
 // something to show, and then a paint of the whole window.
 void FollowScene(HWND window) {
-  if (!TimerRuns(TheSaverWindow.scene)) {
+  if (!TimerRuns(TheSaverWindow.scene, Host)) {
     KillTimer(window, kAnimationTimerId);
     return;
   }
@@ -167,6 +224,7 @@ void OnCreate(HWND window) {
   SetTimer(window, kAnimationTimerId, kAnimationPeriodMs, nullptr);
   TheSaverWindow.scene = TheSaverWindow.animation->SetUp(AsWindow(window));
   FollowScene(window);
+  if (!Host.IsPreview) RegisterForDisplayPower(window);
   CloseOnInputDuringSetUp();
 }
 
@@ -208,6 +266,7 @@ void OnDestroy(HWND window) {
   if (TheSaverWindow.ended) return;
   TheSaverWindow.ended = true;
   RestoreInputMethod(window);
+  UnregisterForDisplayPower();
   KillTimer(window, kAnimationTimerId);
   if (TheSaverWindow.scene != nullptr) TheSaverWindow.animation->TearDown(TheSaverWindow.scene);
   TheSaverWindow.scene = nullptr;
@@ -279,7 +338,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       if (OnPaint(window)) return 0;  // DefWindowProcA would only begin and end an empty paint
       break;
     case WM_TIMER:
-      if (!AnimationRuns(Host)) return 0;
+      if (!TicksRun(Host)) return 0;
       if (TheSaverWindow.scene != nullptr) {
         TheSaverWindow.animation->Tick(TheSaverWindow.scene, AsWindow(window));
       }
@@ -291,6 +350,9 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 1;
     case WM_SYSCOMMAND:
       if (IsBlockedSystemCommand(Host, wParam)) return 0;
+      break;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_POWERSETTINGCHANGE) OnPowerSetting(window, lParam);
       break;
     case WM_DISPLAYCHANGE:
       if (FollowsDisplayChange(Host)) PostRelayout(window);

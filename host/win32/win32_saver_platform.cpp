@@ -18,6 +18,8 @@ static_assert(kWmRButtonDown == WM_RBUTTONDOWN && kWmMButtonDown == WM_MBUTTONDO
 static_assert(kWmPowerBroadcast == WM_POWERBROADCAST && kWmApp == WM_APP);
 static_assert(kWmDisplayChange == WM_DISPLAYCHANGE);
 static_assert(kPwrCriticalResume == PWR_CRITICALRESUME);
+static_assert(kPbtApmPowerStatusChange == PBT_APMPOWERSTATUSCHANGE);
+static_assert(kPbtPowerSettingChange == PBT_POWERSETTINGCHANGE);
 static_assert(kScNextWindow == SC_NEXTWINDOW && kScPrevWindow == SC_PREVWINDOW);
 static_assert(kScScreenSave == SC_SCREENSAVE);
 static_assert(kSaverClassStyle == (CS_OWNDC | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW));

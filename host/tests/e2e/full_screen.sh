@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # The full-screen saver as a user meets it: topmost over the whole screen,
 # and ended by a key, a button, a mouse travel of more than
-# 4 pixels, switching to another window, power events and SC_CLOSE; not by a
-# travel of 4, task-switching system commands, WM_SETTEXT, WM_APP or the
-# AutoPlay query (the last two matter on Windows 95/98/ME only).
+# 4 pixels, switching to another window, suspend and resume and SC_CLOSE; not
+# by a travel of 4, task-switching system commands, WM_SETTEXT, WM_APP, the
+# AutoPlay query (the last two matter on Windows 95/98/ME only), news of the
+# battery or of a power setting, which come with nobody at the machine.
 . "$TESS_SOURCE/testing/wine/lib.sh"
 
 class=WindowsScreenSaverClass
 title='Screen Saver'
+
+# A picture to solve, so that frames differ from one second to the next.
+cd "$WORK"
+"$(native_tool tessalander-render tools/tessalander-render)" --pattern TessalanderImage.bmp 1024x768
 
 start_saver() {  # sets SAVER_PID and SAVER_HWND
   xdotool mousemove 300 300
@@ -53,9 +58,17 @@ check_eq "QueryCancelAutoPlay answer on the NT family" 0 \
   "$(field "$(probe send "$SAVER_HWND" "$autoplay" 0 0)" result)"
 probe post "$SAVER_HWND" 0x48 1 0 >/dev/null   # WM_POWER, not a critical resume
 probe post "$SAVER_HWND" 0x101 0x41 0 >/dev/null  # WM_KEYUP alone
+probe post "$SAVER_HWND" 0x218 0xA 0 >/dev/null     # PBT_APMPOWERSTATUSCHANGE
+probe post "$SAVER_HWND" 0x218 0x8013 0 >/dev/null  # PBT_POWERSETTINGCHANGE
 xdotool mousemove_relative -- 2 2
 still_running "$SAVER_PID" 1.5 || fail "the saver ended without a closing input"
 echo "ok: still running after 4 pixels of travel and the ignored messages"
+screenshot "$WORK/solving-1.png"
+sleep 1
+screenshot "$WORK/solving-2.png"
+[ "$(differing_pixels "$WORK/solving-1.png" "$WORK/solving-2.png")" -gt 0 ] ||
+  fail "the saver stopped solving after the power broadcasts"
+echo "ok: still solving after the power broadcasts"
 
 xdotool mousemove_relative -- 1 0
 check_eq "exit code after 3 right and 2 down in all" 0 "$(wait_exit "$SAVER_PID" 10)"
@@ -85,7 +98,8 @@ ends=(
   "another window activated|probe activate 2 >/dev/null &"
   "SC_CLOSE|probe send \$SAVER_HWND 0x112 0xF060 0 >/dev/null"
   "WM_POWER critical resume|probe post \$SAVER_HWND 0x48 3 0 >/dev/null"
-  "WM_POWERBROADCAST|probe post \$SAVER_HWND 0x218 10 0 >/dev/null"
+  "PBT_APMSUSPEND|probe post \$SAVER_HWND 0x218 4 0 >/dev/null"
+  "PBT_APMRESUMEAUTOMATIC|probe post \$SAVER_HWND 0x218 0x12 0 >/dev/null"
 )
 for row in "${ends[@]}"; do
   name=${row%%|*}
