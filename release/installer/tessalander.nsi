@@ -82,6 +82,7 @@ Var ScrShort    ; the same in its short (8.3) form
 Var Setting     ; the screen saver setting that names it
 Var Rundll32    ; rundll32 and the arguments that make the installed .scr
 Var UseArgs     ;   the screen saver and open the display settings with it
+Var FinishText
 Var ModeMe      ; the install-mode page's radio buttons
 Var ModeAll
 
@@ -97,6 +98,9 @@ Page custom InstallModePage InstallModeLeave
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipUnlessPerUser
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; Set by the install: where a per-user install is found again.
+!define MUI_FINISHPAGE_TEXT "$FinishText"
+!define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Open the display settings with Tessalander selected"
 !define MUI_FINISHPAGE_RUN_FUNCTION OpenDisplaySettings
@@ -439,6 +443,11 @@ Section "Tessalander" SectionMain
     StrCpy $UseArgs "desk.cpl,InstallScreenSaver $ScrFile"
   ${EndIf}
   Call CreateMenuEntries
+  ${If} $Mode == user
+    StrCpy $FinishText "Tessalander is installed for you and is now your screen saver. Once you choose another, Windows no longer lists it: to find it again, open the Tessalander folder of the Start menu. $\"Use Tessalander as the screen saver$\" makes it your screen saver again; $\"Tessalander settings$\" opens its settings."
+  ${Else}
+    StrCpy $FinishText "Tessalander is installed for everyone who uses this computer and is now your screen saver. The Tessalander folder of the Start menu opens its settings and makes it the screen saver again."
+  ${EndIf}
 
   WriteRegStr SHCTX "${UNINSTALL_KEY}" DisplayName "${PRODUCT}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" DisplayVersion "${VERSION}"
