@@ -239,8 +239,10 @@ check_installed() {  # check_installed WHAT
 
   # The settings, and what the .scr's own Install command runs (Windows
   # 95/98/ME keep rundll32 in the Windows folder and want the short path).
-  local rundll32="$(environment SystemRoot)\\system32\\rundll32.exe" use=$scr
-  [ "$setting" != ini ] || { rundll32="$(environment SystemRoot)\\rundll32.exe" use=$now; }
+  local windows rundll32 use=$scr
+  windows=$(environment SystemRoot)
+  rundll32="$windows\\system32\\rundll32.exe"
+  [ "$setting" != ini ] || { rundll32="$windows\\rundll32.exe" use=$now; }
   check_eq "$1: the entries in $menu_dir" "$SETTINGS_LINK|$USE_LINK" "$(ls "$menu_unix" | paste -sd '|')"
   check_eq "$1: $SETTINGS_LINK runs" "\"$scr\" /c" "$(link_command "$menu_unix/$SETTINGS_LINK")"
   check_eq "$1: $USE_LINK runs" "\"$rundll32\" desk.cpl,InstallScreenSaver $use" \
