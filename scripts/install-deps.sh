@@ -22,8 +22,8 @@ packages=(
   fonts-ipafont-gothic
   # the installer (makensis)
   nsis
-  # test scripts
-  python3 file
+  # test scripts; lnkinfo reads the shortcuts that the installer makes
+  python3 file liblnk-utils
   # the caller's own
   "$@"
 )
