@@ -4,11 +4,18 @@
 
 #include <cstdint>
 
-extern "C" uint64_t __udivdi3(uint64_t dividend, uint64_t divisor);
-extern "C" uint64_t __umoddi3(uint64_t dividend, uint64_t divisor);
-extern "C" int64_t __divdi3(int64_t dividend, int64_t divisor);
-extern "C" int64_t __moddi3(int64_t dividend, int64_t divisor);
-extern "C" int64_t __divmoddi4(int64_t dividend, int64_t divisor, int64_t* remainder);
+#include "app/win32/runtime_name.h"
+
+extern "C" {
+uint64_t TESSALANDER_RUNTIME_NAME(__udivdi3)(uint64_t dividend, uint64_t divisor);
+uint64_t TESSALANDER_RUNTIME_NAME(__umoddi3)(uint64_t dividend, uint64_t divisor);
+int64_t TESSALANDER_RUNTIME_NAME(__divdi3)(int64_t dividend, int64_t divisor);
+int64_t TESSALANDER_RUNTIME_NAME(__moddi3)(int64_t dividend, int64_t divisor);
+int64_t TESSALANDER_RUNTIME_NAME(__divmoddi4)(int64_t dividend, int64_t divisor,
+                                              int64_t* remainder);
+}
+
+#define OUR(name) TESSALANDER_RUNTIME_NAME(name)
 
 namespace {
 
@@ -22,8 +29,8 @@ TEST(I386RuntimeTest, DividesAsTheCompilerDoes) {
       {(uint64_t{1} << 31) * 1024, 96},           // a bitmap's rows against its room
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(__udivdi3(c[0], c[1]), c[0] / c[1]) << c[0] << " / " << c[1];
-    EXPECT_EQ(__umoddi3(c[0], c[1]), c[0] % c[1]) << c[0] << " % " << c[1];
+    EXPECT_EQ(OUR(__udivdi3)(c[0], c[1]), c[0] / c[1]) << c[0] << " / " << c[1];
+    EXPECT_EQ(OUR(__umoddi3)(c[0], c[1]), c[0] % c[1]) << c[0] << " % " << c[1];
   }
 }
 
@@ -36,10 +43,10 @@ TEST(I386RuntimeTest, DividesSignedNumbersTowardsZero) {
   };
   for (const auto& c : cases) {
     int64_t remainder = 0;
-    EXPECT_EQ(__divmoddi4(c[0], c[1], &remainder), c[0] / c[1]) << c[0] << " / " << c[1];
+    EXPECT_EQ(OUR(__divmoddi4)(c[0], c[1], &remainder), c[0] / c[1]) << c[0] << " / " << c[1];
     EXPECT_EQ(remainder, c[0] % c[1]) << c[0] << " % " << c[1];
-    EXPECT_EQ(__divdi3(c[0], c[1]), c[0] / c[1]) << c[0] << " / " << c[1];
-    EXPECT_EQ(__moddi3(c[0], c[1]), c[0] % c[1]) << c[0] << " % " << c[1];
+    EXPECT_EQ(OUR(__divdi3)(c[0], c[1]), c[0] / c[1]) << c[0] << " / " << c[1];
+    EXPECT_EQ(OUR(__moddi3)(c[0], c[1]), c[0] % c[1]) << c[0] << " % " << c[1];
   }
 }
 

@@ -1,7 +1,6 @@
 #include "engine/win32/win32_window_services.h"
 
-#include <ctime>
-
+#include "engine/calendar_seconds.h"
 #include "engine/win32/gdi_surface_layer.h"
 #include "common/win32/library_function.h"
 
@@ -134,6 +133,15 @@ void Win32WindowServices::EndPaint(Window window, Canvas) { ::EndPaint(AsHwnd(wi
 
 void Win32WindowServices::PostQuit() { PostQuitMessage(0); }
 
-int64_t Win32WindowServices::CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+// From the system's own clock rather than the C runtime's time(), which the
+// program does not link.
+int64_t Win32WindowServices::CalendarSeconds() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  FILETIME fileTime;
+  if (!SystemTimeToFileTime(&now, &fileTime)) return 0;
+  const uint64_t units = uint64_t{fileTime.dwHighDateTime} << 32 | fileTime.dwLowDateTime;
+  return CalendarSecondsOfFileTime(units);
+}
 
 }  // namespace tessalander
