@@ -65,7 +65,7 @@ bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes) {
 
 std::optional<MemorySurface> DecodeBmp(const std::vector<uint8_t>& bytes) {
   // LoadImageA reads bitmaps only; the decoder would take PNG and JPEG too.
-  if (!IsBmp(bytes) || !BitmapHeaderIsPossible(bytes.data(), bytes.size(), bytes.size())) {
+  if (!BitmapFileIsPossible(bytes.data(), bytes.size())) {
     return std::nullopt;
   }
   return Decode(bytes);

@@ -31,22 +31,76 @@ bool ResolvePictureName(const char* path, char (&full)[kPictureNameSize]) {
   return length > 0 && length < sizeof full;
 }
 
-// Checks the headers of the file LoadImageA will read, and gives what they
-// say of its pixels: Wine's LoadImageA makes an all-black bitmap of an
-// impossible file instead of failing.
-bool ReadPossibleBitmapHeader(const char* path, BitmapFormat* format) {
-  const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+// The picture file, open for reading; closed when it goes.
+class PictureFile {
+ public:
+  explicit PictureFile(const char* path)
+      : file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~PictureFile() {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  }
+  PictureFile(const PictureFile&) = delete;
+  PictureFile& operator=(const PictureFile&) = delete;
+
+  bool Open() const { return file_ != INVALID_HANDLE_VALUE; }
+
+  bool Size(uint64_t* size) const {
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file_, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    *size = uint64_t{high} << 32 | low;
+    return true;
+  }
+
+  bool Seek(uint64_t offset) {
+    LONG high = static_cast<LONG>(offset >> 32);
+    const DWORD low = SetFilePointer(file_, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
+    return low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
+  }
+
+  // Reads exactly `count` bytes, or as many as the file still has into
+  // *got when `got` is given; false on an error or, without `got`, a short read.
+  bool Read(void* into, size_t count, size_t* got = nullptr) {
+    auto* at = static_cast<uint8_t*>(into);
+    size_t done = 0;
+    while (done < count) {
+      const size_t left = count - done;
+      DWORD chunk = 0;
+      const DWORD ask = left < (DWORD{1} << 30) ? static_cast<DWORD>(left) : DWORD{1} << 30;
+      if (!ReadFile(file_, at + done, ask, &chunk, nullptr)) return false;
+      if (chunk == 0) break;
+      done += chunk;
+    }
+    if (got != nullptr) *got = done;
+    return got != nullptr || done == count;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+// Reads and checks the headers, and for RLE walks the stream: Wine's
+// LoadImageA makes an all-black bitmap of a file it cannot read, and faults
+// on some.
+bool ReadPossibleLayout(PictureFile& file, BitmapLayout* layout) {
+  uint64_t size = 0;
   uint8_t head[kBitmapHeaderBytes];
-  DWORD count = 0;
-  DWORD sizeHigh = 0;
-  const DWORD sizeLow = GetFileSize(file, &sizeHigh);
-  const bool sized = sizeLow != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
-  const bool read = ReadFile(file, head, sizeof head, &count, nullptr) != 0;
-  CloseHandle(file);
-  return sized && read && BitmapHeaderIsPossible(head, count, uint64_t{sizeHigh} << 32 | sizeLow) &&
-         ReadBitmapFormat(head, count, format);
+  size_t count = 0;
+  if (!file.Open() || !file.Size(&size) || !file.Read(head, sizeof head, &count) ||
+      !ReadBitmapLayout(head, count, size, layout)) {
+    return false;
+  }
+  if (layout->compression != kBiRle8 && layout->compression != kBiRle4) return true;
+  // The stream of a 4- or 8-bit picture: at most a few bytes a pixel, small
+  // beside the bitmap LoadImageA then makes of it.
+  if (layout->dataBytes > SIZE_MAX) return false;
+  const auto bytes = static_cast<size_t>(layout->dataBytes);
+  auto* stream = static_cast<uint8_t*>(std::malloc(bytes));
+  const bool possible = stream != nullptr && file.Seek(layout->dataOffset) && file.Read(stream, bytes) &&
+                        WalkRleStream(*layout, stream, bytes);
+  std::free(stream);
+  return possible;
 }
 
 bool IsDibSection(HBITMAP bitmap, DIBSECTION* section) {
@@ -190,9 +244,11 @@ bool CopyPicture(HDC dest, HBITMAP picture, PixelSize size) {
 
 Picture GdiSurfaceLayer::LoadPicture(const char* path) {
   char full[kPictureNameSize];
-  BitmapFormat format;
-  if (path == nullptr || !ResolvePictureName(path, full) || !ReadPossibleBitmapHeader(full, &format)) {
-    return nullptr;
+  BitmapLayout format;
+  if (path == nullptr || !ResolvePictureName(path, full)) return nullptr;
+  {
+    PictureFile file(full);
+    if (!ReadPossibleLayout(file, &format)) return nullptr;
   }
   // Plain 24- and 32-bit rows load as a DIB section of the file's own format,
   // which the scaler reads in place and which Wine's LoadImageA makes in well
