@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "engine/bitmap_header.h"
+#include "engine/bitmap_rows.h"
 #include "engine/picture_scaler.h"
 #include "engine/puzzle_engine.h"
 
@@ -240,29 +241,67 @@ bool CopyPicture(HDC dest, HBITMAP picture, PixelSize size) {
   return copied;
 }
 
+// The file's rows in a bottom-up 24- or 32-bit DIB section (engine/bitmap_rows.h),
+// read through a buffer of about kBandBytes; nullptr when the section cannot be
+// had (a 32-bit process may lack the address space for a large picture) or
+// the file cannot be read.
+HBITMAP ReadPictureRows(PictureFile& file, const BitmapLayout& layout) {
+  // GDI keeps a DIB's size in 32 bits.
+  if (ReadPictureBytes(layout) > 0x7FFFFFFF || layout.rowBytes > 0x7FFFFFFF) return nullptr;
+  const auto readRow = static_cast<size_t>(ReadRowBytes(layout));
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = layout.width;
+  info.bmiHeader.biHeight = layout.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = static_cast<WORD>(8 * ReadPixelBytes(layout));
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (section == nullptr) return nullptr;
+  const auto stored = static_cast<size_t>(layout.rowBytes);
+  const int32_t bandRows =
+      stored < static_cast<size_t>(kBandBytes) ? static_cast<int32_t>(kBandBytes / stored) : 1;
+  const int32_t rows = bandRows < layout.height ? bandRows : layout.height;
+  auto* band = static_cast<uint8_t*>(std::malloc(stored * static_cast<size_t>(rows)));
+  bool read = bits != nullptr && band != nullptr && file.Seek(layout.dataOffset);
+  for (int32_t first = 0; read && first < layout.height; first += rows) {
+    const int32_t count = layout.height - first < rows ? layout.height - first : rows;
+    read = file.Read(band, stored * static_cast<size_t>(count));
+    for (int32_t i = 0; read && i < count; ++i) {
+      auto* row =
+          static_cast<uint8_t*>(bits) + readRow * static_cast<size_t>(RowFromBottom(layout, first + i));
+      ReadRow(layout, band + stored * static_cast<size_t>(i), row);
+    }
+  }
+  std::free(band);
+  if (!read) {
+    DeleteObject(section);
+    return nullptr;
+  }
+  return section;
+}
+
 }  // namespace
 
 Picture GdiSurfaceLayer::LoadPicture(const char* path) {
   char full[kPictureNameSize];
-  BitmapLayout format;
   if (path == nullptr || !ResolvePictureName(path, full)) return nullptr;
+  BitmapLayout layout;
   {
     PictureFile file(full);
-    if (!ReadPossibleLayout(file, &format)) return nullptr;
+    if (!ReadPossibleLayout(file, &layout)) return nullptr;
+    // 16-, 24- and 32-bit rows, the pictures that are large, are read here
+    // into a DIB section of the program's own: top-down files too, which
+    // Wine's LoadImageA makes black, and with no second copy of the file as
+    // LoadImageA's mapping of it (a 16384 x 16384 picture took twice its
+    // size while it loaded). The scaler reads the section in place.
+    if (ReadsRowsItself(layout)) return reinterpret_cast<Picture>(ReadPictureRows(file, layout));
   }
-  // Plain 24- and 32-bit rows load as a DIB section of the file's own format,
-  // which the scaler reads in place and which Wine's LoadImageA makes in well
-  // under half the time (an 8000 x 6000 picture: 0.44 s against 1.1 s); put
-  // into the screen's kind of bitmap they give the same pixels. Other formats
-  // (at least 16-bit bit fields and 4-bit OS/2 files differ under Wine), and
-  // a picture of the screen's size, which becomes WorkSurface as it is, load
-  // as a bitmap of the screen's kind, as they always did.
-  const bool plainRows =
-      (format.bitsPerPixel == 24 || format.bitsPerPixel == 32) && format.compression == 0;
-  const bool screenSized =
-      format.width == GetSystemMetrics(SM_CXSCREEN) && format.height == GetSystemMetrics(SM_CYSCREEN);
-  const UINT flags = LR_LOADFROMFILE | (plainRows && !screenSized ? LR_CREATEDIBSECTION : 0);
-  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, flags));
+  // Palettes, RLE and core headers: as the screen's kind of bitmap, which
+  // Wine makes of them as Windows does (its DIB sections of OS/2 palettes
+  // are not).
+  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
 bool GdiSurfaceLayer::PictureSize(Picture picture, PixelSize* size) {
