@@ -1,5 +1,6 @@
 #include "engine/memory/image_files.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -119,6 +120,10 @@ std::optional<MemorySurface> Decode(const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  // Only a regular file: a device would never end, a FIFO block (the saver
+  // refuses them too).
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
   // A directory opens, and then the first read throws.

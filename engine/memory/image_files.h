@@ -11,8 +11,8 @@
 
 namespace tessalander {
 
-// Fills bytes with the file's contents; false when it cannot be read (a
-// directory included).
+// Fills bytes with the file's contents; false when it cannot be read or is no
+// regular file (a directory, a device, a FIFO).
 bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes);
 
 // A Windows bitmap file's pixels, as Windows reads them; nothing for any other

@@ -466,10 +466,11 @@ TEST(BitmapHeader, MemoryLayerRefusesHostileFilesAndLoadsValidOnes) {
   EXPECT_EQ(layer.LiveObjects(), 0u);
 }
 
-TEST(BitmapHeader, ReadingADirectoryIsAFailureNotAnException) {
+TEST(BitmapHeader, ReadingADirectoryOrADeviceIsAFailureNotAnException) {
   std::vector<uint8_t> bytes;
   EXPECT_FALSE(ReadDiskFile(TESSALANDER_TEST_BITMAPS, bytes));
   EXPECT_FALSE(ReadDiskFile(TESSALANDER_TEST_BITMAPS "/no-such-file.bmp", bytes));
+  EXPECT_FALSE(ReadDiskFile("/dev/zero", bytes));  // would never end
   EXPECT_TRUE(ReadDiskFile(TESSALANDER_TEST_BITMAPS "/valid/bottom_up_24.bmp", bytes));
   EXPECT_EQ(bytes.size(), 102u);
 }

@@ -32,19 +32,28 @@ bool ResolvePictureName(const char* path, char (&full)[kPictureNameSize]) {
   return length > 0 && length < sizeof full;
 }
 
-// The picture file, open for reading; closed when it goes.
+// The picture file, open for reading; closed when it goes. Only a file on a
+// disk: a device or a pipe named as the picture would never end, or block
+// the set-up. Its attributes are asked for first: Wine has none for a Unix
+// FIFO or device, and opening a FIFO there would wait for a writer.
 class PictureFile {
  public:
-  explicit PictureFile(const char* path)
-      : file_(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  explicit PictureFile(const char* path) : file_(INVALID_HANDLE_VALUE) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+      return;
+    }
+    file_ = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
   ~PictureFile() {
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
   }
   PictureFile(const PictureFile&) = delete;
   PictureFile& operator=(const PictureFile&) = delete;
 
-  bool Open() const { return file_ != INVALID_HANDLE_VALUE; }
+  bool Open() const { return file_ != INVALID_HANDLE_VALUE && GetFileType(file_) == FILE_TYPE_DISK; }
 
   bool Size(uint64_t* size) const {
     DWORD high = 0;
