@@ -11,12 +11,12 @@
 
 namespace tessalander {
 
-// Fills bytes with the file's contents; false when it cannot be read (a
-// directory included).
+// Fills bytes with the file's contents; false when it cannot be read or is no
+// regular file (a directory, a device, a FIFO).
 bool ReadDiskFile(const std::string& path, std::vector<uint8_t>& bytes);
 
-// A Windows bitmap file's pixels; nothing for any other format, a damaged file
-// or a header no bitmap can have (such a file never reaches the decoder).
+// A Windows bitmap file's pixels, as Windows reads them; nothing for any other
+// format or a file the header check refuses (engine/bitmap_header.h).
 std::optional<MemorySurface> DecodeBmp(const std::vector<uint8_t>& bytes);
 
 // Any picture file the tools accept as input (BMP or PNG).

@@ -5,6 +5,7 @@
 // the test at any undefined arithmetic in the check or the decoder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <iterator>
 #include <memory>
@@ -28,7 +29,7 @@ std::vector<std::vector<uint8_t>> Seeds() {
 
 // Offsets of the header fields that steer the check, and values that probe
 // their edges.
-constexpr size_t kFieldOffsets[] = {2, 10, 14, 18, 20, 22, 24, 26, 28, 30, 34};
+constexpr size_t kFieldOffsets[] = {2, 10, 14, 18, 20, 22, 24, 26, 28, 30, 34, 46, 54, 58, 62};
 constexpr uint32_t kEdgeValues[] = {
     0,  1,   2,      4,      8,          12,         16,         24,         32,        40,
     64, 124, 0x7FFF, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0x80000001, 0xFFFFFFFF, 0xFFFFFFFE};
@@ -80,14 +81,24 @@ TEST(BitmapHeaderFuzz, MutatedFilesStayInsideTheirBuffersAndDecodeSafely) {
     const size_t size = bytes.size();
     auto file = std::make_unique<uint8_t[]>(size);
     std::copy(bytes.begin(), bytes.end(), file.get());
-    const bool verdict = BitmapHeaderIsPossible(file.get(), size, size);
+    BitmapLayout layout;
+    bool verdict = ReadBitmapLayout(file.get(), size, size, &layout);
 
     // The check reads no more than the header bytes: given only those, in a
     // block of their size, it says the same.
     const size_t headSize = std::min(size, kBitmapHeaderBytes);
     auto head = std::make_unique<uint8_t[]>(headSize);
     std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(headSize), head.get());
-    ASSERT_EQ(BitmapHeaderIsPossible(head.get(), headSize, size), verdict) << "file " << i;
+    BitmapLayout fromHead;
+    ASSERT_EQ(ReadBitmapLayout(head.get(), headSize, size, &fromHead), verdict) << "file " << i;
+    if (!verdict) continue;
+    // An RLE stream is walked within its own block, as the .scr reads it.
+    if (layout.compression == kBiRle8 || layout.compression == kBiRle4) {
+      const auto streamSize = static_cast<size_t>(layout.dataBytes);
+      auto stream = std::make_unique<uint8_t[]>(streamSize);
+      std::copy_n(file.get() + layout.dataOffset, streamSize, stream.get());
+      verdict = WalkRleStream(layout, stream.get(), streamSize);
+    }
     if (!verdict) continue;
     ++possible;
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "engine/bitmap_header.h"
+#include "engine/bitmap_rows.h"
 #include "engine/picture_scaler.h"
 #include "engine/puzzle_engine.h"
 
@@ -31,22 +32,85 @@ bool ResolvePictureName(const char* path, char (&full)[kPictureNameSize]) {
   return length > 0 && length < sizeof full;
 }
 
-// Checks the headers of the file LoadImageA will read, and gives what they
-// say of its pixels: Wine's LoadImageA makes an all-black bitmap of an
-// impossible file instead of failing.
-bool ReadPossibleBitmapHeader(const char* path, BitmapFormat* format) {
-  const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+// The picture file, open for reading; closed when it goes. Only a file on a
+// disk: a device or a pipe named as the picture would never end, or block
+// the set-up. Its attributes are asked for first: Wine has none for a Unix
+// FIFO or device, and opening a FIFO there would wait for a writer.
+class PictureFile {
+ public:
+  explicit PictureFile(const char* path) : file_(INVALID_HANDLE_VALUE) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+      return;
+    }
+    file_ = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  ~PictureFile() {
+    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  }
+  PictureFile(const PictureFile&) = delete;
+  PictureFile& operator=(const PictureFile&) = delete;
+
+  bool Open() const { return file_ != INVALID_HANDLE_VALUE && GetFileType(file_) == FILE_TYPE_DISK; }
+
+  bool Size(uint64_t* size) const {
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file_, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    *size = uint64_t{high} << 32 | low;
+    return true;
+  }
+
+  bool Seek(uint64_t offset) {
+    LONG high = static_cast<LONG>(offset >> 32);
+    const DWORD low = SetFilePointer(file_, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
+    return low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
+  }
+
+  // Reads exactly `count` bytes, or as many as the file still has into
+  // *got when `got` is given; false on an error or, without `got`, a short read.
+  bool Read(void* into, size_t count, size_t* got = nullptr) {
+    auto* at = static_cast<uint8_t*>(into);
+    size_t done = 0;
+    while (done < count) {
+      const size_t left = count - done;
+      DWORD chunk = 0;
+      const DWORD ask = left < (DWORD{1} << 30) ? static_cast<DWORD>(left) : DWORD{1} << 30;
+      if (!ReadFile(file_, at + done, ask, &chunk, nullptr)) return false;
+      if (chunk == 0) break;
+      done += chunk;
+    }
+    if (got != nullptr) *got = done;
+    return got != nullptr || done == count;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+// Reads and checks the headers, and for RLE walks the stream: Wine's
+// LoadImageA makes an all-black bitmap of a file it cannot read, and faults
+// on some.
+bool ReadPossibleLayout(PictureFile& file, BitmapLayout* layout) {
+  uint64_t size = 0;
   uint8_t head[kBitmapHeaderBytes];
-  DWORD count = 0;
-  DWORD sizeHigh = 0;
-  const DWORD sizeLow = GetFileSize(file, &sizeHigh);
-  const bool sized = sizeLow != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
-  const bool read = ReadFile(file, head, sizeof head, &count, nullptr) != 0;
-  CloseHandle(file);
-  return sized && read && BitmapHeaderIsPossible(head, count, uint64_t{sizeHigh} << 32 | sizeLow) &&
-         ReadBitmapFormat(head, count, format);
+  size_t count = 0;
+  if (!file.Open() || !file.Size(&size) || !file.Read(head, sizeof head, &count) ||
+      !ReadBitmapLayout(head, count, size, layout)) {
+    return false;
+  }
+  if (layout->compression != kBiRle8 && layout->compression != kBiRle4) return true;
+  // The stream of a 4- or 8-bit picture: at most a few bytes a pixel, small
+  // beside the bitmap LoadImageA then makes of it.
+  if (layout->dataBytes > SIZE_MAX) return false;
+  const auto bytes = static_cast<size_t>(layout->dataBytes);
+  auto* stream = static_cast<uint8_t*>(std::malloc(bytes));
+  const bool possible = stream != nullptr && file.Seek(layout->dataOffset) && file.Read(stream, bytes) &&
+                        WalkRleStream(*layout, stream, bytes);
+  std::free(stream);
+  return possible;
 }
 
 bool IsDibSection(HBITMAP bitmap, DIBSECTION* section) {
@@ -186,27 +250,67 @@ bool CopyPicture(HDC dest, HBITMAP picture, PixelSize size) {
   return copied;
 }
 
+// The file's rows in a bottom-up 24- or 32-bit DIB section (engine/bitmap_rows.h),
+// read through a buffer of about kBandBytes; nullptr when the section cannot be
+// had (a 32-bit process may lack the address space for a large picture) or
+// the file cannot be read.
+HBITMAP ReadPictureRows(PictureFile& file, const BitmapLayout& layout) {
+  // GDI keeps a DIB's size in 32 bits.
+  if (ReadPictureBytes(layout) > 0x7FFFFFFF || layout.rowBytes > 0x7FFFFFFF) return nullptr;
+  const auto readRow = static_cast<size_t>(ReadRowBytes(layout));
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = layout.width;
+  info.bmiHeader.biHeight = layout.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = static_cast<WORD>(8 * ReadPixelBytes(layout));
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (section == nullptr) return nullptr;
+  const auto stored = static_cast<size_t>(layout.rowBytes);
+  const int32_t bandRows =
+      stored < static_cast<size_t>(kBandBytes) ? static_cast<int32_t>(kBandBytes / stored) : 1;
+  const int32_t rows = bandRows < layout.height ? bandRows : layout.height;
+  auto* band = static_cast<uint8_t*>(std::malloc(stored * static_cast<size_t>(rows)));
+  bool read = bits != nullptr && band != nullptr && file.Seek(layout.dataOffset);
+  for (int32_t first = 0; read && first < layout.height; first += rows) {
+    const int32_t count = layout.height - first < rows ? layout.height - first : rows;
+    read = file.Read(band, stored * static_cast<size_t>(count));
+    for (int32_t i = 0; read && i < count; ++i) {
+      auto* row =
+          static_cast<uint8_t*>(bits) + readRow * static_cast<size_t>(RowFromBottom(layout, first + i));
+      ReadRow(layout, band + stored * static_cast<size_t>(i), row);
+    }
+  }
+  std::free(band);
+  if (!read) {
+    DeleteObject(section);
+    return nullptr;
+  }
+  return section;
+}
+
 }  // namespace
 
 Picture GdiSurfaceLayer::LoadPicture(const char* path) {
   char full[kPictureNameSize];
-  BitmapFormat format;
-  if (path == nullptr || !ResolvePictureName(path, full) || !ReadPossibleBitmapHeader(full, &format)) {
-    return nullptr;
+  if (path == nullptr || !ResolvePictureName(path, full)) return nullptr;
+  BitmapLayout layout;
+  {
+    PictureFile file(full);
+    if (!ReadPossibleLayout(file, &layout)) return nullptr;
+    // 16-, 24- and 32-bit rows, the pictures that are large, are read here
+    // into a DIB section of the program's own: top-down files too, which
+    // Wine's LoadImageA makes black, and with no second copy of the file as
+    // LoadImageA's mapping of it (a 16384 x 16384 picture took twice its
+    // size while it loaded). The scaler reads the section in place.
+    if (ReadsRowsItself(layout)) return reinterpret_cast<Picture>(ReadPictureRows(file, layout));
   }
-  // Plain 24- and 32-bit rows load as a DIB section of the file's own format,
-  // which the scaler reads in place and which Wine's LoadImageA makes in well
-  // under half the time (an 8000 x 6000 picture: 0.44 s against 1.1 s); put
-  // into the screen's kind of bitmap they give the same pixels. Other formats
-  // (at least 16-bit bit fields and 4-bit OS/2 files differ under Wine), and
-  // a picture of the screen's size, which becomes WorkSurface as it is, load
-  // as a bitmap of the screen's kind, as they always did.
-  const bool plainRows =
-      (format.bitsPerPixel == 24 || format.bitsPerPixel == 32) && format.compression == 0;
-  const bool screenSized =
-      format.width == GetSystemMetrics(SM_CXSCREEN) && format.height == GetSystemMetrics(SM_CYSCREEN);
-  const UINT flags = LR_LOADFROMFILE | (plainRows && !screenSized ? LR_CREATEDIBSECTION : 0);
-  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, flags));
+  // Palettes, RLE and core headers: as the screen's kind of bitmap, which
+  // Wine makes of them as Windows does (its DIB sections of OS/2 palettes
+  // are not).
+  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
 }
 
 bool GdiSurfaceLayer::PictureSize(Picture picture, PixelSize* size) {

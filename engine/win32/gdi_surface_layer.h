@@ -1,7 +1,8 @@
 // The surface layer on GDI: a surface is a memory device context with a
-// compatible bitmap selected into it, a picture is a bitmap loaded from a BMP
-// file, whose pixels the scaler reads through GetDIBits, and the brushes are
-// the stock black and white ones.
+// compatible bitmap selected into it; a picture is a DIB section that the
+// layer reads a 16-, 24- or 32-bit BMP file into, which the scaler reads in
+// place, or the bitmap LoadImageA makes of any other, which it reads through
+// GetDIBits; the brushes are the stock black and white ones.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The renderer treats a picture it cannot read as the saver does: a directory
-# or a structurally impossible bitmap, given as --picture or --bmpfile, is no
-# picture, and the frame is the desktop's, as without it. It neither stops
+# The renderer treats a picture it cannot read as the saver does: a directory,
+# a device, a FIFO or a structurally impossible bitmap, given as --picture or
+# --bmpfile, is no picture, and the frame is the desktop's, as without it. It neither stops
 # nor draws black. A --picture path that names nothing is a usage error, and
 # frames it cannot write are an error, not a success.
 #
@@ -28,6 +28,7 @@ check() {  # check WHAT EXPECTED ACTUAL
 }
 
 check "the desktop frame renders" 0 "$(frame desktop)"
+mkfifo "$work/fifo"
 
 # name | arguments: each must give exit 0 and the desktop's frame
 cases=(
@@ -35,7 +36,10 @@ cases=(
   "picture-int-min-height|--picture $bitmaps/hostile/height_int_min.bmp"
   "picture-64-bits|--picture $bitmaps/hostile/bits_per_pixel_64.bmp"
   "picture-truncated|--picture $bitmaps/hostile/truncated.bmp"
+  "picture-device|--picture /dev/zero"
+  "picture-fifo|--picture $work/fifo"
   "bmpfile-directory|--getimage 2 --bmpfile $bitmaps"
+  "bmpfile-device|--getimage 2 --bmpfile /dev/zero"
   "bmpfile-negative-width|--getimage 2 --bmpfile $bitmaps/hostile/width_negative.bmp"
   "bmpfile-missing|--getimage 2 --bmpfile $bitmaps/no-such-file.bmp"
 )
