@@ -21,6 +21,19 @@ using Picture = PictureObject*;
 // canvas has the white one selected, as a new drawing context does.
 enum class Brush : uint8_t { White, Black };
 
+// The palette a window's context holds on a display of 256 colours (a
+// palette device); elsewhere there is none.
+enum class PaletteKind : uint8_t {
+  // The context's default palette: the static colours alone.
+  Default,
+  // The saver's own (engine/palette.h), to whose colours pictures are
+  // dithered.
+  Saver,
+  // The system palette's colours as they are when it is made, each in its
+  // place, so that what a capture of the display copied keeps its colours.
+  Captured,
+};
+
 struct PixelSize {
   int32_t width = 0;
   int32_t height = 0;
