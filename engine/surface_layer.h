@@ -76,6 +76,15 @@ struct SurfaceLayer {
   // Fills a rectangle with the canvas's selected brush.
   virtual void Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) = 0;
 
+  // On a display of 256 colours: selects a palette of that kind into the
+  // window's own context and realises it, in the background when asked (a
+  // child window, whose parent owns the foreground: its colours are then
+  // mapped to those the display already shows), releasing the one it held.
+  // Every surface made on that context from then on holds the same palette,
+  // and a picture drawn into one that holds the saver's is dithered to it
+  // (engine/dither.h). Elsewhere it does nothing, and nothing changes.
+  virtual void UsePalette(Canvas window, PaletteKind kind, bool background) = 0;
+
  protected:
   ~SurfaceLayer() = default;
 };

@@ -1,7 +1,8 @@
 // The surface layer on GDI: a surface is a memory device context with a
 // compatible bitmap selected into it, a picture is a bitmap loaded from a BMP
 // file, whose pixels the scaler reads through GetDIBits, and the brushes are
-// the stock black and white ones.
+// the stock black and white ones. On a display of 256 colours the window's
+// context and the surfaces made on it hold a palette (gdi_palette.h).
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,7 @@ class GdiSurfaceLayer final : public SurfaceLayer {
             int32_t sourceX, int32_t sourceY) override;
   void SelectBrush(Canvas canvas, Brush brush) override;
   void Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) override;
+  void UsePalette(Canvas window, PaletteKind kind, bool background) override;
 };
 
 }  // namespace tessalander
