@@ -14,6 +14,9 @@ packages=(
   # the engine's benchmark (optional: it is built only when this is installed)
   libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  # the core as 32-bit x86 code (the i386 preset): 32-bit libraries, the
+  # emulator that runs them here, GoogleTest's sources to build it for them
+  gcc-multilib g++-multilib qemu-user googletest
   # run under Wine on a virtual display, and look at what it shows
   wine wine64 xvfb xauth x11-utils imagemagick xdotool
   # the 256-colour test's helper that installs colormaps (testing/x11)
@@ -24,8 +27,8 @@ packages=(
   fonts-ipafont-gothic
   # the installer (makensis)
   nsis
-  # test scripts
-  python3 file
+  # test scripts; lnkinfo reads the shortcuts that the installer makes
+  python3 file liblnk-utils
   # the caller's own
   "$@"
 )

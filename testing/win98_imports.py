@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Checks every function a PE file imports against what Windows 98's system
 DLLs really implement (the allow-list, win98_imports.txt). Windows 98 exports
-most wide-character ("W") functions only as stubs that fail, and newer C
-runtime functions not at all; a program that imports one of the latter does
-not even load there. The 32-bit .scr cannot run on these machines, so this is
+most wide-character ("W") functions only as stubs that fail; a DLL outside
+the list, such as the C runtime's msvcrt.dll, which the first Windows 95
+lacks, fails as a whole, since a program that imports from a missing DLL
+does not even load. The 32-bit .scr cannot run on these machines, so this is
 checked on the file itself.
 
     win98_imports.py ALLOW-LIST FILE.scr OBJDUMP
@@ -62,7 +63,7 @@ def check(imports, allowed):
     for dll, function in imports:
         names = allowed.get(dll.lower())
         if names is None:
-            problems.append(f"{dll}: the whole DLL is outside the Windows 98 set ({function})")
+            problems.append(f"{dll}: the whole DLL is outside the system set allowed ({function})")
         elif function not in names:
             why = "a wide-character stub on Windows 95/98/ME" if function.endswith("W") else \
                 "not implemented by Windows 98's " + dll.lower()

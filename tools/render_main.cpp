@@ -8,7 +8,9 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -201,5 +203,13 @@ int main(int argc, char** argv) {
     std::cerr << kRenderUsage;
     return 2;
   }
-  return Run(*options);
+  // A screen or picture too large for the address space (a 16384 x 16384
+  // screen in the 32-bit build) is an error of its own, not an abort.
+  try {
+    return Run(*options);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  std::cerr << "not enough memory for this screen and picture\n";
+  return 2;
 }

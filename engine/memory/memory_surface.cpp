@@ -2,13 +2,29 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace tessalander {
+
+namespace {
+
+// Counted in 64 bits: at 32 bits the product of two sides can wrap past
+// SIZE_MAX and give a buffer smaller than the surface. More pixels than a
+// buffer can hold fail as the buffer itself fails when the count does fit.
+size_t PixelCount(int32_t width, int32_t height) {
+  const uint64_t count = uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height);
+  if (count > std::vector<uint32_t>().max_size()) {
+    throw std::length_error("MemorySurface: more pixels than a buffer holds");
+  }
+  return static_cast<size_t>(count);
+}
+
+}  // namespace
 
 MemorySurface::MemorySurface(int32_t width, int32_t height, uint32_t colour)
     : Width(std::max(width, 0)),
       Height(std::max(height, 0)),
-      Pixels(static_cast<size_t>(Width) * static_cast<size_t>(Height), colour) {}
+      Pixels(PixelCount(Width, Height), colour) {}
 
 namespace {
 

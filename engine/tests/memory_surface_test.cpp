@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,11 @@ TEST(MemorySurface, CopiesClipToBothImages) {
     CopyPixels(dest, r.x, r.y, r.w, r.h, source, r.sx, r.sy);
     EXPECT_EQ(DifferingPixels(dest, expected), 0) << r.what;
   }
+}
+
+// At 32 bits the sides' product wrapped to a buffer of one pixel.
+TEST(MemorySurface, MorePixelsThanABufferHoldsFailToAllocate) {
+  EXPECT_THROW(MemorySurface(INT32_MAX, INT32_MAX), std::length_error);
 }
 
 TEST(MemorySurface, OverlappingCopiesWithinOneImage) {

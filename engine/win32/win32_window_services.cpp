@@ -1,8 +1,7 @@
 #include "engine/win32/win32_window_services.h"
 
-#include <ctime>
-
 #include "common/win32/library_function.h"
+#include "engine/calendar_seconds.h"
 
 namespace tessalander {
 
@@ -119,6 +118,15 @@ void Win32WindowServices::ReleaseWindowContext(Window window, Canvas context) {
   ReleaseDC(AsHwnd(window), AsDc(context));
 }
 
-int64_t Win32WindowServices::CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+// From the system's own clock rather than the C runtime's time(), which the
+// program does not link.
+int64_t Win32WindowServices::CalendarSeconds() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  FILETIME fileTime;
+  if (!SystemTimeToFileTime(&now, &fileTime)) return 0;
+  const uint64_t units = uint64_t{fileTime.dwHighDateTime} << 32 | fileTime.dwLowDateTime;
+  return CalendarSecondsOfFileTime(units);
+}
 
 }  // namespace tessalander

@@ -1,7 +1,9 @@
 ; Tessalander's installer: one 32-bit ANSI program for every Windows, from
 ; Windows 95 and NT 4.0 to 64-bit Windows. It installs the .scr that the
 ; running Windows needs, makes it the current screen saver, registers an
-; uninstaller, and at the end offers to open the display settings.
+; uninstaller, puts two entries in a Start-menu folder of its own (its
+; settings, and making it the screen saver again), and at the end offers to
+; open the display settings.
 ;
 ; The release preset (cmake/Release.cmake) builds it with
 ;   makensis -DVERSION=1.20 -DVERSION4=1.20.0.0 -DSCR_X86=... -DSCR_X64=...
@@ -41,6 +43,11 @@ RequestExecutionLevel user
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define SCR_NAME "Tessalander.scr"
 !define UNINSTALLER "uninstall.exe"
+; The Start menu's folder: $SMPROGRAMS follows SetShellVarContext, so it is
+; the user's own for a per-user install and everyone's otherwise.
+!define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
+!define SETTINGS_LINK "Tessalander settings.lnk"
+!define USE_LINK "Use Tessalander as the screen saver.lnk"
 !define ERROR_ELEVATION_REQUIRED 740
 
 Name "${PRODUCT}"
@@ -73,6 +80,9 @@ Var DirGiven    ; 1 when /D named the folder
 Var ScrFile     ; the installed .scr, its long path
 Var ScrShort    ; the same in its short (8.3) form
 Var Setting     ; the screen saver setting that names it
+Var Rundll32    ; rundll32 and the arguments that make the installed .scr
+Var UseArgs     ;   the screen saver and open the display settings with it
+Var FinishText
 Var ModeMe      ; the install-mode page's radio buttons
 Var ModeAll
 
@@ -88,6 +98,9 @@ Page custom InstallModePage InstallModeLeave
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipUnlessPerUser
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+; Set by the install: where a per-user install is found again.
+!define MUI_FINISHPAGE_TEXT "$FinishText"
+!define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Open the display settings with Tessalander selected"
 !define MUI_FINISHPAGE_RUN_FUNCTION OpenDisplaySettings
@@ -420,6 +433,22 @@ Section "Tessalander" SectionMain
   Call WriteSaverSetting
   DetailPrint "Screen saver: $Setting"
 
+  ; What the .scr's own Install command runs, as the finish page and the
+  ; Start menu use it. Windows 95/98/ME keep rundll32 in the Windows folder.
+  ${If} $Mode == win9x
+    StrCpy $Rundll32 "$WINDIR\rundll32.exe"
+    StrCpy $UseArgs "desk.cpl,InstallScreenSaver $Setting"
+  ${Else}
+    StrCpy $Rundll32 "$SYSDIR\rundll32.exe"
+    StrCpy $UseArgs "desk.cpl,InstallScreenSaver $ScrFile"
+  ${EndIf}
+  Call CreateMenuEntries
+  ${If} $Mode == user
+    StrCpy $FinishText "Tessalander is installed for you and is now your screen saver. Once you choose another, Windows no longer lists it: to find it again, open the Tessalander folder of the Start menu. $\"Use Tessalander as the screen saver$\" makes it your screen saver again; $\"Tessalander settings$\" opens its settings."
+  ${Else}
+    StrCpy $FinishText "Tessalander is installed for everyone who uses this computer and is now your screen saver. The Tessalander folder of the Start menu opens its settings and makes it the screen saver again."
+  ${EndIf}
+
   WriteRegStr SHCTX "${UNINSTALL_KEY}" DisplayName "${PRODUCT}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" DisplayVersion "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" Publisher "${PUBLISHER}"
@@ -435,17 +464,36 @@ Section "Tessalander" SectionMain
   WriteRegStr SHCTX "${UNINSTALL_KEY}" ScreenSaverShortPath $ScrShort
 SectionEnd
 
+; Once Windows lists Tessalander no longer (a per-user .scr only while it is
+; the one set), the Start menu leads back to it. Created afresh on every
+; install, so an upgrade replaces what an earlier one left.
+Function CreateMenuEntries
+  ${If} $SMPROGRAMS == ""
+    DetailPrint "No Start menu folder: no entries"
+    Return
+  ${EndIf}
+  ; The links name the paths that the setting names. For everyone on 64-bit
+  ; Windows that is the real System32, which this 32-bit process does not
+  ; see but the 64-bit shell that opens the links does. Redirection stays on
+  ; all the same: the shell's link code loads libraries as it goes.
+  ClearErrors
+  CreateDirectory "${MENU_FOLDER}"
+  CreateShortcut "${MENU_FOLDER}\${SETTINGS_LINK}" $ScrFile "/c" \
+    $ScrFile 0 "" "" "Open Tessalander's settings"
+  CreateShortcut "${MENU_FOLDER}\${USE_LINK}" $Rundll32 $UseArgs \
+    $ScrFile 0 "" "" "Make Tessalander the screen saver and open the display settings"
+  ${If} ${Errors}
+    DetailPrint "Could not create the Start menu entries in ${MENU_FOLDER}"
+  ${EndIf}
+FunctionEnd
+
 ; The display settings with Tessalander selected, as the .scr's own Install
 ; command opens them.
 Function OpenDisplaySettings
-  ${If} $Mode == win9x
-    Exec '"$WINDIR\rundll32.exe" desk.cpl,InstallScreenSaver $Setting'
-  ${Else}
-    ; The 64-bit rundll32 on 64-bit Windows, which sees the real System32.
-    Call RedirectionOff
-    Exec '"$SYSDIR\rundll32.exe" desk.cpl,InstallScreenSaver $ScrFile'
-    Call RedirectionOn
-  ${EndIf}
+  ; The 64-bit rundll32 on 64-bit Windows, which sees the real System32.
+  Call RedirectionOff
+  Exec '"$Rundll32" $UseArgs'
+  Call RedirectionOn
 FunctionEnd
 
 ; --- The uninstaller ---
@@ -528,6 +576,12 @@ Section Uninstall
   ${EndIf}
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir $INSTDIR
+  ; The Start menu's entries, and their folder if nothing else is left in it.
+  ${If} $SMPROGRAMS != ""
+    Delete "${MENU_FOLDER}\${SETTINGS_LINK}"
+    Delete "${MENU_FOLDER}\${USE_LINK}"
+    RMDir "${MENU_FOLDER}"
+  ${EndIf}
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 
   ; The user's settings: only Tessalander's own key, as the configuration

@@ -49,6 +49,7 @@ def main(path, x86, x64, setup):
     check("README.txt names the version", True,
           version is not None and f"Tessalander {version.group(1)}" in readme)
     for subject in [setup_name, "x86\\Tessalander.scr", "x64\\Tessalander.scr", "Install",
+                    "Use Tessalander as the screen saver", "Tessalander settings",
                     "HKEY_CURRENT_USER\\Software\\QEL\\Tessalander", "LICENSE.txt"]:
         check(f"README.txt mentions {subject}", True, subject in readme)
     check("LICENSE.txt is the MIT License", True, files.get("LICENSE.txt", b"").startswith(b"MIT License"))

@@ -5,9 +5,12 @@
 # nor draws black. A --picture path that names nothing is a usage error, and
 # frames it cannot write are an error, not a success.
 #
-#   render_command_line.sh RENDERER BITMAPS-FOLDER
+#   render_command_line.sh RENDERER BITMAPS-FOLDER [EMULATOR]
+#
+# EMULATOR, when given, runs the renderer (qemu-i386 for the i386 build).
 set -euo pipefail
-render=$1 bitmaps=$2
+bitmaps=$2
+render=(${3:+"$3"} "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -16,7 +19,7 @@ frame() {  # frame NAME ARGS... : renders tick 1 (the shuffle's first frame) int
   mkdir -p "$work/$1"
   local name=$1 rc=0
   shift
-  "$render" --screen 160x120 --ticks 1 --out "$work/$name" "$@" >/dev/null 2>"$work/$name.err" || rc=$?
+  "${render[@]}" --screen 160x120 --ticks 1 --out "$work/$name" "$@" >/dev/null 2>"$work/$name.err" || rc=$?
   echo "$rc"
 }
 
@@ -55,7 +58,7 @@ else
 fi
 check "a --picture that names nothing: exit code" 2 "$(frame missing --picture "$bitmaps/no-such-file.bmp")"
 rc=0
-"$render" --ticks 0 --out "$work/no-such-folder/frames" >/dev/null 2>&1 || rc=$?
+"${render[@]}" --ticks 0 --out "$work/no-such-folder/frames" >/dev/null 2>&1 || rc=$?
 check "an --out folder that does not exist: exit code" 2 "$rc"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }

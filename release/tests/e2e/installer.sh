@@ -2,11 +2,13 @@
 # The installer end to end under wine64, one row of the table below per test,
 # in the prefix that the release's tests share (fresh for the run; each row
 # leaves it as it found it). A silent install puts the right .scr where it
-# belongs, byte for byte, makes it the screen saver and registers a complete
-# uninstall entry; an install over it keeps the user's settings; the silent
-# uninstall removes the file, the folder and the entry and gives back the
-# screen saver that was set before; a second run of the uninstaller changes
-# nothing and ends cleanly.
+# belongs, byte for byte, makes it the screen saver, puts its two entries in
+# the Start menu that belongs to the install and registers a complete
+# uninstall entry; an install over it keeps the user's settings and writes
+# the entries anew; the silent uninstall removes the file, the folder, the
+# entries and the uninstall entry and gives back the screen saver that was
+# set before; a second run of the uninstaller changes nothing and ends
+# cleanly.
 #
 #   installer.sh CASE
 . "$TESS_SOURCE/testing/wine/lib.sh"
@@ -19,18 +21,20 @@
 #   spaced (the /D folder), system (System32), windows (the Windows folder)
 # file: which .scr | setting: how it is made the screen saver: its path in
 #   the registry (registry), its short path there (short), or in SYSTEM.INI
-# entry: where the uninstall entry goes | before: the screen saver set before
+# entry: where the uninstall entry goes | menu: whose Start menu holds the
+#   Tessalander folder: the user's (APPDATA) or everyone's (ProgramData)
+# before: the screen saver set before
 # extras: run (start the installed saver), by_hand (the user deletes the
 #   .scr before the uninstall), remove (/REMOVESETTINGS)
 spaced='C:\My Screen Savers\Tessalander'
 cases=(
-  # case                 |build    |switches  |folder |file|setting |entry|before                             |extras
-  "per_user              |plain    |          |user   |x64 |registry|HKCU |C:\windows\system32\previous.scr   |run"
-  "spaces_deleted_by_hand|plain    |/D=$spaced|spaced |x64 |short   |HKCU |                                   |by_hand remove"
-  "all_users             |plain    |/ALLUSERS |system |x64 |registry|HKLM |C:\windows\system32\previous.scr   |"
-  "windows32             |windows32|          |user   |x86 |registry|HKCU |C:\windows\system32\ssmystify.scr  |"
-  "windows32_all_users   |windows32|/ALLUSERS |system |x86 |registry|HKLM |                                   |"
-  "windows9x             |windows9x|          |windows|x86 |ini     |HKLM |C:\WINDOWS\SYSTEM\PREVIOUS.SCR     |"
+  # case                 |build    |switches  |folder |file|setting |entry|menu       |before                             |extras
+  "per_user              |plain    |          |user   |x64 |registry|HKCU |APPDATA    |C:\windows\system32\previous.scr   |run"
+  "spaces_deleted_by_hand|plain    |/D=$spaced|spaced |x64 |short   |HKCU |APPDATA    |                                   |by_hand remove"
+  "all_users             |plain    |/ALLUSERS |system |x64 |registry|HKLM |ProgramData|C:\windows\system32\previous.scr   |"
+  "windows32             |windows32|          |user   |x86 |registry|HKCU |APPDATA    |C:\windows\system32\ssmystify.scr  |"
+  "windows32_all_users   |windows32|/ALLUSERS |system |x86 |registry|HKLM |ProgramData|                                   |"
+  "windows9x             |windows9x|          |windows|x86 |ini     |HKLM |ProgramData|C:\WINDOWS\SYSTEM\PREVIOUS.SCR     |"
 )
 
 UNINSTALL='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessalander'
@@ -38,6 +42,11 @@ DESKTOP='HKCU\Control Panel\Desktop'
 SETTINGS='HKCU\Software\QEL\Tessalander'
 OTHER_SETTINGS='HKCU\Software\QEL\Other'
 INI=$WINEPREFIX/drive_c/windows/system.ini
+SETTINGS_LINK='Tessalander settings.lnk'
+USE_LINK='Use Tessalander as the screen saver.lnk'
+# Wine would also write each shortcut into this machine's own desktop menus.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
+command -v lnkinfo >/dev/null || fail "lnkinfo is missing (Debian's liblnk-utils; scripts/install-deps.sh installs it)"
 
 trim() { sed 's/^ *//; s/ *$//' <<<"$1"; }
 
@@ -46,8 +55,8 @@ for line in "${cases[@]}"; do
   [ "$(trim "${line%%|*}")" = "${1:?case}" ] && row=$line
 done
 [ -n "$row" ] || fail "no case '$1'"
-IFS='|' read -r _ build switches folder file setting root before extras <<<"$row"
-for field in build switches folder file setting root before extras; do
+IFS='|' read -r _ build switches folder file setting root menu before extras <<<"$row"
+for field in build switches folder file setting root menu before extras; do
   printf -v "$field" '%s' "$(trim "${!field}")"
 done
 has() { [[ " $extras " == *" $1 "* ]]; }
@@ -129,6 +138,14 @@ environment() {  # environment NAME: a variable of Windows programs' environment
 
 unix_path() { "$WINE64" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
+# What a shortcut runs, as a command line: "TARGET" ARGUMENTS.
+link_command() {  # link_command FILE.lnk
+  local info
+  info=$(lnkinfo "$1" 2>&1) || fail "lnkinfo $1: $info"
+  printf '"%s" %s' "$(sed -n 's/^\tLocal path\t*: //p' <<<"$info")" \
+    "$(sed -n 's/^\tCommand line arguments\t*: //p' <<<"$info")"
+}
+
 # Runs a Windows program with the exact command line "PROGRAM" ARGS (NSIS
 # reads /D= and _?= unquoted, to the end of the line); prints its exit code.
 run_line() {  # run_line WINDOWS-PROGRAM ARGS
@@ -165,6 +182,13 @@ case $folder in
   windows) instdir="$(environment ProgramFiles)\\Tessalander" scrdir=$(environment SystemRoot) ;;
 esac
 scr="$scrdir\\Tessalander.scr"
+# The Start menu's folder, and the other Start menu's, which stays empty.
+other_menu=APPDATA
+[ "$menu" = ProgramData ] || other_menu=ProgramData
+menu_dir="$(environment "$menu")\\Microsoft\\Windows\\Start Menu\\Programs\\Tessalander"
+other_menu_dir="$(environment "$other_menu")\\Microsoft\\Windows\\Start Menu\\Programs\\Tessalander"
+menu_unix=$(unix_path "$menu_dir")
+other_menu_unix=$(unix_path "$other_menu_dir")
 scr_unix=$(unix_path "$scr")
 instdir_unix=$(unix_path "$instdir")
 uninstaller_unix=$instdir_unix/uninstall.exe
@@ -181,7 +205,7 @@ leave_as_found() {
   "$WINE64" reg delete "HKLM\\$UNINSTALL" /f >/dev/null 2>&1
   "$WINE64" reg delete 'HKCU\Software\QEL' /f >/dev/null 2>&1
   rm -f "$scr_unix"
-  rm -rf "$instdir_unix"
+  rm -rf "$instdir_unix" "$menu_unix"
   set_saver_setting "$store" ""
 }
 cleanup_hooks+=(leave_as_found)
@@ -213,6 +237,18 @@ check_installed() {  # check_installed WHAT
   echo "ok: $1: the screen saver setting names the installed file"
   check_eq "$1: the $other_store screen saver setting (untouched)" "$other_before" "$(saver_setting "$other_store")"
 
+  # The settings, and what the .scr's own Install command runs (Windows
+  # 95/98/ME keep rundll32 in the Windows folder and want the short path).
+  local windows rundll32 use=$scr
+  windows=$(environment SystemRoot)
+  rundll32="$windows\\system32\\rundll32.exe"
+  [ "$setting" != ini ] || { rundll32="$windows\\rundll32.exe" use=$now; }
+  check_eq "$1: the entries in $menu_dir" "$SETTINGS_LINK|$USE_LINK" "$(ls "$menu_unix" | paste -sd '|')"
+  check_eq "$1: $SETTINGS_LINK runs" "\"$scr\" /c" "$(link_command "$menu_unix/$SETTINGS_LINK")"
+  check_eq "$1: $USE_LINK runs" "\"$rundll32\" desk.cpl,InstallScreenSaver $use" \
+    "$(link_command "$menu_unix/$USE_LINK")"
+  [ ! -e "$other_menu_unix" ] || fail "$1: entries in the other Start menu, $other_menu_dir"
+
   local values size row name
   values=$(reg_values "$root\\$UNINSTALL")
   size=$(( ($(stat -c %s "$scr_unix") + $(stat -c %s "$uninstaller_unix") + 1023) / 1024 ))
@@ -239,7 +275,8 @@ check_installed() {  # check_installed WHAT
 check_uninstalled() {  # check_uninstalled WHAT
   [ ! -e "$scr_unix" ] || fail "$1: $scr remains"
   [ ! -e "$instdir_unix" ] || fail "$1: $instdir remains: $(ls "$instdir_unix")"
-  echo "ok: $1: $scr and $instdir are gone"
+  [ ! -e "$menu_unix" ] || fail "$1: $menu_dir remains: $(ls "$menu_unix")"
+  echo "ok: $1: $scr, $instdir and $menu_dir are gone"
   check_eq "$1: HKCU and HKLM entries" "" "$(reg_values "HKCU\\$UNINSTALL")$(reg_values "HKLM\\$UNINSTALL")"
   check_eq "$1: the screen saver (the one from before)" "${before:-(none)}" "$(saver_setting "$store")"
   check_eq "$1: the $other_store screen saver setting (untouched)" "$other_before" "$(saver_setting "$other_store")"
@@ -268,7 +305,9 @@ if has run; then
   check_eq "the installed saver's exit code after a key" 0 "$(wait_exit "$SAVER" 10)"
 fi
 
-# --- Upgrade: the user has chosen settings; the install again keeps them. ---
+# --- Upgrade: the user has chosen settings; the install again keeps them, and
+# writes anew an entry that no longer runs what it should. ---
+cp "$menu_unix/$USE_LINK" "$menu_unix/$SETTINGS_LINK"
 "$WINE64" reg add "$SETTINGS" /v speed /t REG_DWORD /d 4 /f >/dev/null 2>&1 || fail "reg add speed"
 "$WINE64" reg add "$OTHER_SETTINGS" /v kept /t REG_SZ /d yes /f >/dev/null 2>&1 || fail "reg add kept"
 install "upgrade"
