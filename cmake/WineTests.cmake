@@ -12,10 +12,11 @@ set(TESSALANDER_WINE_DIR "${CMAKE_BINARY_DIR}/wine-env")
 # with its own X server and prefix in TESSALANDER_WINE_DIR-monitors-LAYOUT.
 set(TESSALANDER_WINE_MONITOR_LAYOUTS right left)
 
-# The body of the three below. FIXTURE and LOCK are the display's fixture and
+# The body of the four below. FIXTURE and LOCK are the display's fixture and
 # resource lock, ENV_DIR the folder of its env file (testing/wine/env.sh);
-# MONITORS, when not empty, is the layout of two monitors the script is told.
-function(_tessalander_add_wine_test name fixture lock env_dir monitors script)
+# MONITORS, when not empty, is the layout of two monitors the script is told,
+# and COLOURS, when not empty, the display's colours (256).
+function(_tessalander_add_wine_test name fixture lock env_dir monitors colours script)
   if(NOT TESSALANDER_WINE_TESTS)
     return()
   endif()
@@ -25,6 +26,9 @@ function(_tessalander_add_wine_test name fixture lock env_dir monitors script)
   set(environment "TEST_NAME=${name}")
   if(monitors)
     list(APPEND environment "TESS_MONITORS=${monitors}")
+  endif()
+  if(colours)
+    list(APPEND environment "TESS_COLOURS=${colours}")
   endif()
   list(APPEND environment "TESS_WINE_ENV=${env_dir}/env" "TESS_SCR=$<TARGET_FILE:tessalander_scr>"
     "TESS_BUILD=${CMAKE_BINARY_DIR}" "TESS_SOURCE=${PROJECT_SOURCE_DIR}")
@@ -39,7 +43,7 @@ endfunction()
 # tessalander_add_wine_test(NAME SCRIPT [ARGS...])
 # A test of the real .scr on the shared display and prefix, TESSALANDER_WINE_DIR.
 function(tessalander_add_wine_test name script)
-  _tessalander_add_wine_test("${name}" wine wine_display "${TESSALANDER_WINE_DIR}" "" "${script}" ${ARGN})
+  _tessalander_add_wine_test("${name}" wine wine_display "${TESSALANDER_WINE_DIR}" "" "" "${script}" ${ARGN})
 endfunction()
 
 # tessalander_add_wine_test_on_second_display(NAME SCRIPT [ARGS...])
@@ -48,7 +52,7 @@ endfunction()
 # have a prefix's settings to themselves there, and the one that watches a
 # minute of saver cycles.
 function(tessalander_add_wine_test_on_second_display name script)
-  _tessalander_add_wine_test("${name}" wine_second wine_display_second "${TESSALANDER_WINE_DIR}-second" ""
+  _tessalander_add_wine_test("${name}" wine_second wine_display_second "${TESSALANDER_WINE_DIR}-second" "" ""
     "${script}" ${ARGN})
 endfunction()
 
@@ -57,5 +61,14 @@ endfunction()
 # The script sees the same variables as above, and TESS_MONITORS=LAYOUT.
 function(tessalander_add_wine_monitors_test name layout script)
   _tessalander_add_wine_test("${name}" "wine_monitors_${layout}" "wine_monitors_${layout}"
-    "${TESSALANDER_WINE_DIR}-monitors-${layout}" "${layout}" "${script}" ${ARGN})
+    "${TESSALANDER_WINE_DIR}-monitors-${layout}" "${layout}" "" "${script}" ${ARGN})
+endfunction()
+
+# tessalander_add_wine_256_colour_test(NAME SCRIPT [ARGS...])
+# A test on a display of 256 colours (testing/wine/env.sh WxHx8), with its own
+# X server and prefix in TESSALANDER_WINE_DIR-256; the script sees
+# TESS_COLOURS=256.
+function(tessalander_add_wine_256_colour_test name script)
+  _tessalander_add_wine_test("${name}" wine_256 wine_256 "${TESSALANDER_WINE_DIR}-256" "" 256 "${script}"
+    ${ARGN})
 endfunction()

@@ -1,12 +1,22 @@
 #include "engine/scene.h"
 
 #include "engine/frame_painting.h"
+#include "engine/palette.h"
 #include "engine/puzzle_setup.h"
 #include "engine/solve_animation.h"
 
 namespace tessalander {
 
 namespace {
+
+// The window's own context keeps the palette from one use to the next (its
+// class gives it one of its own).
+void UseWindowPalette(PuzzleScene& scene, Window window, PaletteKind kind, bool background) {
+  const Canvas context = scene.Services->WindowContext(window);
+  if (context == nullptr) return;
+  scene.Surfaces->UsePalette(context, kind, background);
+  scene.Services->ReleaseWindowContext(window, context);
+}
 
 // A monitor the window covers, and the picture that stands in for its capture.
 struct CoveredMonitor {
@@ -27,6 +37,11 @@ PuzzleEngine FreshPuzzle(const PuzzleScene& scene) {
 void SetUpPuzzles(PuzzleScene& scene, Window window, const PuzzleAreaList& areas,
                   CoveredMonitor* kept) {
   ScenePicture picture = LoadScenePicture(*scene.Surfaces, scene.Settings);
+  // Before any surface is made on the window's context and before the
+  // display is captured.
+  const PaletteUse palette =
+      ChoosePalette(picture.picture != nullptr, scene.Services->IsChildWindow(window));
+  UseWindowPalette(scene, window, palette.kind, palette.background);
   scene.Animates = false;
   scene.Count = areas.count;
   for (int i = 0; i < areas.count; ++i) {
@@ -58,6 +73,7 @@ PuzzleScene::PuzzleScene(SurfaceLayer& surfaces, WindowServices& services)
 
 void SetUpScene(PuzzleScene& scene, const SaverSettings& settings, Window window) {
   scene.Settings = settings;
+  scene.Shown = window;
   SetUpPuzzles(scene, window, scene.Services->PuzzleAreas(window), nullptr);
 }
 
@@ -137,6 +153,8 @@ void PaintScene(Scene* animation, Canvas context) {
 void TearDownScene(Scene* animation) {
   PuzzleScene& scene = PuzzlesOf(animation);
   for (int i = 0; i < scene.Count; ++i) TearDownPuzzle(scene.Puzzles[i]);
+  // No surface holds the palette any more.
+  if (scene.Shown != nullptr) UseWindowPalette(scene, scene.Shown, PaletteKind::Default, false);
 }
 
 }  // namespace tessalander

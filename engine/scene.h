@@ -24,11 +24,15 @@ struct PuzzleScene : Scene {
   // leaves its monitor black.
   PuzzleEngine Puzzles[kMostMonitors];
   int Count = 0;
+  // The window it was set up in, whose context holds its palette on a
+  // display of 256 colours.
+  Window Shown = nullptr;
 };
 
-// WM_CREATE: reads the picture file once for all, sets up a puzzle in each
-// of the window's areas, the one at index i seeded i seconds later than the
-// primary, and animates when any of them is ready.
+// WM_CREATE: reads the picture file once for all, gives the window's context
+// its palette (ChoosePalette, engine/palette.h: on a display of 256 colours),
+// sets up a puzzle in each of the window's areas, the one at index i seeded
+// i seconds later than the primary, and animates when any of them is ready.
 void SetUpScene(PuzzleScene& scene, const SaverSettings& settings, Window window);
 
 // WM_TIMER: ticks every puzzle. When any of them shuffles, the clock is read
@@ -49,7 +53,7 @@ void PaintScene(Scene* scene, Canvas context);
 // Every puzzle starts over with a shuffle at the next tick.
 void RelayoutScene(Scene* scene, Window window, ScreenRect place);
 
-// WM_DESTROY: releases every puzzle's surfaces.
+// WM_DESTROY: releases every puzzle's surfaces, then the window's palette.
 void TearDownScene(Scene* scene);
 
 }  // namespace tessalander

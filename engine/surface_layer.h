@@ -21,6 +21,19 @@ using Picture = PictureObject*;
 // canvas has the white one selected, as a new drawing context does.
 enum class Brush : uint8_t { White, Black };
 
+// The palette a window's context holds on a display of 256 colours (a
+// palette device); elsewhere there is none.
+enum class PaletteKind : uint8_t {
+  // The context's default palette: the static colours alone.
+  Default,
+  // The saver's own (engine/palette.h), to whose colours pictures are
+  // dithered.
+  Saver,
+  // The system palette's colours as they are when it is made, each in its
+  // place, so that what a capture of the display copied keeps its colours.
+  Captured,
+};
+
 struct PixelSize {
   int32_t width = 0;
   int32_t height = 0;
@@ -62,6 +75,15 @@ struct SurfaceLayer {
   virtual void SelectBrush(Canvas canvas, Brush brush) = 0;
   // Fills a rectangle with the canvas's selected brush.
   virtual void Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) = 0;
+
+  // On a display of 256 colours: selects a palette of that kind into the
+  // window's own context and realises it, in the background when asked (a
+  // child window, whose parent owns the foreground: its colours are then
+  // mapped to those the display already shows), releasing the one it held.
+  // Every surface made on that context from then on holds the same palette,
+  // and a picture drawn into one that holds the saver's is dithered to it
+  // (engine/dither.h). Elsewhere it does nothing, and nothing changes.
+  virtual void UsePalette(Canvas window, PaletteKind kind, bool background) = 0;
 
  protected:
   ~SurfaceLayer() = default;

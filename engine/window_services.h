@@ -21,6 +21,8 @@ struct WindowServices {
   virtual ScreenRect DesktopRect() = 0;
   // The window's own rectangle in screen coordinates: what it covers.
   virtual ScreenRect WindowRect(Window window) = 0;
+  // A child window: the preview, inside the display settings.
+  virtual bool IsChildWindow(Window window) = 0;
 
   // A context for the whole display, readable as the source of a copy;
   // nullptr when none can be had.

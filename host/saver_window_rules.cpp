@@ -23,4 +23,13 @@ bool TimerRuns(const Scene* scene, const HostFlags& flags) {
   return scene != nullptr && scene->Animates && !flags.DisplayOff;
 }
 
+bool RealizesPalette(uint32_t message, bool changedByItself) {
+  if (message == kWmQueryNewPalette) return true;
+  return message == kWmPaletteChanged && !changedByItself;
+}
+
+bool RealizesPaletteInBackground(const HostFlags& flags) { return flags.IsPreview != 0; }
+
+bool RepaintsAfterRealizing(uint32_t remapped) { return remapped != 0 && remapped != kGdiError; }
+
 }  // namespace tessalander

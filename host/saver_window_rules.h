@@ -40,4 +40,19 @@ bool FollowsDisplayChange(const HostFlags& flags);
 // displays are on.
 bool TimerRuns(const Scene* scene, const HostFlags& flags);
 
+// On a display of 256 colours the window realises the palette its own
+// context holds when it is about to get the focus (WM_QUERYNEWPALETTE) and
+// after another window changed the system palette (WM_PALETTECHANGED, whose
+// wParam is the window that did): never after its own change, or each
+// realisation would ask for the next.
+bool RealizesPalette(uint32_t message, bool changedByItself);
+
+// The preview realises its palette in the background: its parent, the
+// display settings, owns the foreground.
+bool RealizesPaletteInBackground(const HostFlags& flags);
+
+// Given RealizePalette's answer, how many entries were mapped anew (or
+// GDI_ERROR): the window is drawn again when any colour it shows moved.
+bool RepaintsAfterRealizing(uint32_t remapped);
+
 }  // namespace tessalander

@@ -28,12 +28,17 @@ inline constexpr uint32_t kWmLButtonDown = 0x0201;
 inline constexpr uint32_t kWmRButtonDown = 0x0204;
 inline constexpr uint32_t kWmMButtonDown = 0x0207;
 inline constexpr uint32_t kWmPowerBroadcast = 0x0218;
+inline constexpr uint32_t kWmQueryNewPalette = 0x030F;
+inline constexpr uint32_t kWmPaletteChanged = 0x0311;
 // The private request that asks the password verifier, sent to the window so
 // the verifier's dialog runs inside the window's own message handling.
 inline constexpr uint32_t kWmApp = 0x8000;
 // The private request the saver posts itself after the display changed, so
 // that the window is laid out again once, outside the sent WM_DISPLAYCHANGE.
 inline constexpr uint32_t kWmRelayout = kWmApp + 1;
+
+// RealizePalette's answer when it failed.
+inline constexpr uint32_t kGdiError = 0xFFFFFFFF;
 
 // WM_POWER's wParam after a critical suspend: the machine just came back.
 inline constexpr uintptr_t kPwrCriticalResume = 3;

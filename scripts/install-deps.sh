@@ -19,6 +19,8 @@ packages=(
   gcc-multilib g++-multilib qemu-user googletest
   # run under Wine on a virtual display, and look at what it shows
   wine wine64 xvfb xauth x11-utils imagemagick xdotool
+  # the 256-colour test's helper that installs colormaps (testing/x11)
+  libx11-dev
   # two monitors side by side: X.Org with its dummy video driver
   xserver-xorg-core xserver-xorg-video-dummy
   # the configuration dialog's Japanese texts

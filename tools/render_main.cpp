@@ -141,6 +141,7 @@ int Run(const RenderOptions& options) {
             : options.Monitors;
     MemorySaver saver(monitors, desktop);
     saver.Window.StartSeconds = seed;
+    saver.Surfaces->PaletteDisplay = options.PaletteDisplay;
     if (havePicture) saver.Files["TessalanderImage.bmp"] = picture;
     std::vector<uint8_t> bmpFile;
     if (!options.BmpFile.empty() && ReadDiskFile(options.BmpFile, bmpFile)) {

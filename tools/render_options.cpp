@@ -150,6 +150,9 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
            options.LastSeed - options.FirstSeed <= 1000;
     } else if (name == "ticks") {
       ok = ParseTicks(text, &options.Ticks);
+    } else if (name == "colours") {
+      ok = text == "256";
+      options.PaletteDisplay = ok;
     } else if (name == "out") {
       options.OutDir = text;
     } else if (name == "match") {

@@ -33,6 +33,9 @@ inline constexpr char kRenderUsage[] =
     "  --seed S[-T]        calendar second(s) of the first shuffle (default 1)\n"
     "  --ticks LIST        ticks to write or compare, e.g. 0,5,10-20 (default 0)\n"
     "  --work              also write the primary's WorkSurface at those ticks\n"
+    "  --colours 256       a display of 256 colours, as the saver shows it there with its\n"
+    "                      palette realised: pictures dithered to the palette's colours\n"
+    "                      (default: 24 bits, every colour as it is)\n"
     "  --out DIR           where the PNG files go (default .)\n"
     "  --match SHOT        find the tick and seed whose window equals the screenshot on\n"
     "                      every monitor and is black outside them (a screenshot has no\n"
@@ -53,6 +56,8 @@ struct RenderOptions {
   int64_t LastSeed = 1;
   std::set<int64_t> Ticks{0};
   bool Work = false;
+  // A display of 256 colours.
+  bool PaletteDisplay = false;
   std::string OutDir = ".";
   std::string MatchPath;
   std::string PatternPath;

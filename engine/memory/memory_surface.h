@@ -20,6 +20,10 @@ struct MemorySurface {
   int32_t Height = 0;
   std::vector<uint32_t> Pixels;
   Brush SelectedBrush = Brush::White;
+  // The palette selected into its context, on a display of 256 colours, and
+  // whether it was realised in the background.
+  PaletteKind Palette = PaletteKind::Default;
+  bool PaletteInBackground = false;
   // The context's coordinates of pixel (0, 0): (0, 0) but for a display
   // context in screen coordinates, as Windows' is, whose pixel (0, 0) is the
   // virtual screen's corner.

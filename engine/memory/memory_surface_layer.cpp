@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 
+#include "engine/dither.h"
 #include "engine/memory/image_files.h"
 #include "engine/picture_scaler.h"
 #include "engine/puzzle_engine.h"
@@ -38,19 +39,46 @@ bool MemorySurfaceLayer::PictureSize(Picture picture, PixelSize* size) {
 
 void MemorySurfaceLayer::ReleasePicture(Picture picture) { live_.erase(AsSurface(picture)); }
 
-Canvas MemorySurfaceLayer::MakeSurface(Canvas, int32_t width, int32_t height) {
-  if (Refuses()) return nullptr;
-  // New bitmaps come out black, as they do from GDI in practice.
-  return AsCanvas(Adopt(MemorySurface(width, height)));
+namespace {
+
+// A surface takes the palette of the context it is made on.
+PaletteKind PaletteOf(Canvas reference) {
+  return reference != nullptr ? AsSurface(reference)->Palette : PaletteKind::Default;
 }
 
-Canvas MemorySurfaceLayer::MakePictureSurface(Canvas, Picture picture) {
+// Every row, whole, in place: as the .scr dithers a picture drawn at its own
+// size on its way through the scaler, before anything is cut at the edges.
+bool DitherPixels(MemorySurface& surface) {
+  PaletteDither dither(surface.Width);
+  if (!dither.Ready()) return false;
+  for (int32_t y = 0; y < surface.Height; ++y) dither.Row(&surface.At(0, y));
+  return true;
+}
+
+}  // namespace
+
+Canvas MemorySurfaceLayer::MakeSurface(Canvas reference, int32_t width, int32_t height) {
+  if (Refuses()) return nullptr;
+  // New bitmaps come out black, as they do from GDI in practice.
+  MemorySurface surface(width, height);
+  surface.Palette = PaletteOf(reference);
+  return AsCanvas(Adopt(std::move(surface)));
+}
+
+Canvas MemorySurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
   if (Refuses()) {
     ReleasePicture(picture);
     return nullptr;
   }
   MemorySurface* surface = AsSurface(picture);
-  return live_.count(surface) != 0 ? AsCanvas(surface) : AsCanvas(Adopt(MemorySurface()));
+  if (live_.count(surface) == 0) return AsCanvas(Adopt(MemorySurface()));
+  // As GDI draws the picture into a surface of the palette's colours.
+  surface->Palette = PaletteOf(reference);
+  if (surface->Palette == PaletteKind::Saver && !DitherPixels(*surface)) {
+    ReleasePicture(picture);
+    return nullptr;
+  }
+  return AsCanvas(surface);
 }
 
 namespace {
@@ -80,15 +108,27 @@ bool MemorySurfaceLayer::DrawPicture(Canvas dest, int32_t width, int32_t height,
   MemorySurface* target = AsSurface(dest);
   const MemorySurface* source = AsSurface(picture);
   if (target == nullptr || live_.count(AsSurface(picture)) == 0) return false;
+  const bool dithered = target->Palette == PaletteKind::Saver;
   if (width == source->Width && height == source->Height) {
-    CopyPixels(*target, 0, 0, width, height, *source, 0, 0);
+    if (!dithered) {
+      CopyPixels(*target, 0, 0, width, height, *source, 0, 0);
+      return true;
+    }
+    MemorySurface copy = *source;
+    if (!DitherPixels(copy)) return false;
+    CopyPixels(*target, 0, 0, width, height, copy, 0, 0);
     return true;
   }
   ++Scalings;
   if (RefuseScaling || width > target->Width || height > target->Height) return false;
   SurfaceInput input(*source);
   SurfaceOutput output(*target);
-  return ScalePicture({source->Width, source->Height}, 4, input, {width, height}, output);
+  if (!dithered) return ScalePicture({source->Width, source->Height}, 4, input, {width, height}, output);
+  DitheringOutput dithering(output, width);
+  const bool drawn = dithering.Ready() &&
+                     ScalePicture({source->Width, source->Height}, 4, input, {width, height}, dithering);
+  dithering.Finish();
+  return drawn;
 }
 
 bool MemorySurfaceLayer::SurfaceSize(Canvas canvas, PixelSize* size) {
@@ -108,6 +148,12 @@ void MemorySurfaceLayer::Copy(Canvas dest, int32_t x, int32_t y, int32_t width, 
 
 void MemorySurfaceLayer::SelectBrush(Canvas canvas, Brush brush) {
   if (canvas != nullptr) AsSurface(canvas)->SelectedBrush = brush;
+}
+
+void MemorySurfaceLayer::UsePalette(Canvas window, PaletteKind kind, bool background) {
+  if (!PaletteDisplay || window == nullptr) return;
+  AsSurface(window)->Palette = kind;
+  AsSurface(window)->PaletteInBackground = background;
 }
 
 void MemorySurfaceLayer::Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) {

@@ -2,7 +2,8 @@
 // Picture files come through a FileReader, so a test can stand a fake file
 // system in for the disk. Every surface and picture it hands out stays
 // counted until released, so leaks show; and it can refuse to make surfaces,
-// as GDI does when memory or drawing resources run out.
+// as GDI does when memory or drawing resources run out. It can stand for a
+// display of 256 colours too (PaletteDisplay).
 #pragma once
 
 #include <cstdint>
@@ -39,6 +40,12 @@ class MemorySurfaceLayer : public SurfaceLayer {
             int32_t sourceX, int32_t sourceY) override;
   void SelectBrush(Canvas canvas, Brush brush) override;
   void Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) override;
+  void UsePalette(Canvas window, PaletteKind kind, bool background) override;
+
+  // The display has 256 colours: palettes are used, and pictures drawn with
+  // the saver's are dithered to it, as on such a display with the palette
+  // realised.
+  bool PaletteDisplay = false;
 
   // Surfaces and pictures made and not yet released.
   size_t LiveObjects() const { return live_.size(); }

@@ -26,6 +26,7 @@ class MemoryWindow final : public WindowServices {
   PuzzleAreaList PuzzleAreas(Window window) override;
   ScreenRect DesktopRect() override { return Desktop; }
   ScreenRect WindowRect(Window) override { return Place; }
+  bool IsChildWindow(Window) override { return Child; }
   Canvas OpenDisplay() override;
   DisplayView ViewOfDisplay(Canvas display) override;
   void CloseDisplay(Canvas display) override;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/dither.h"
 #include "engine/memory/image_files.h"
 #include "engine/memory/memory_surface_layer.h"
 #include "engine/tests/support/engine_test_support.h"
@@ -96,28 +97,45 @@ TEST(MemorySurfaceLayer, DrawsPicturesCopiedOrScaled) {
     return true;
   });
   const MemorySurface pattern = MakeTestPattern(40, 30, 9);
-  // surface | drawn at | drawn | scaled
+  // Into a surface of the saver's palette, the whole picture dithered.
+  MemorySurface dithered = pattern;
+  PaletteDither dither(dithered.Width);
+  for (int32_t y = 0; y < dithered.Height; ++y) dither.Row(&dithered.At(0, y));
+  // surface | drawn at | of the saver's palette | drawn | scaled
   const struct {
     PixelSize surface, size;
-    bool drawn, scaled;
+    bool palette, drawn, scaled;
   } rows[] = {
-      {{40, 30}, {40, 30}, true, false},  {{25, 20}, {40, 30}, true, false},
-      {{64, 48}, {40, 30}, true, false},  {{80, 60}, {80, 60}, true, true},
-      {{80, 60}, {20, 15}, true, true},   {{20, 15}, {80, 60}, false, true},
+      {{40, 30}, {40, 30}, false, true, false}, {{25, 20}, {40, 30}, false, true, false},
+      {{64, 48}, {40, 30}, false, true, false}, {{80, 60}, {80, 60}, false, true, true},
+      {{80, 60}, {20, 15}, false, true, true},  {{20, 15}, {80, 60}, false, false, true},
+      {{40, 30}, {40, 30}, true, true, false},  {{25, 20}, {40, 30}, true, true, false},
+      {{80, 60}, {80, 60}, true, true, true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << row.size.width << "x" << row.size.height << " into "
-                                    << row.surface.width << "x" << row.surface.height);
+                                    << row.surface.width << "x" << row.surface.height
+                                    << (row.palette ? ", dithered" : ""));
     Picture picture = layer.LoadPicture("p.bmp");
     MemorySurface surface(row.surface.width, row.surface.height, 0x777777);
+    if (row.palette) surface.Palette = PaletteKind::Saver;
     const int scalings = layer.Scalings;
     EXPECT_EQ(layer.DrawPicture(AsCanvas(&surface), row.size.width, row.size.height, picture),
               row.drawn);
     EXPECT_EQ(layer.Scalings - scalings, row.scaled ? 1 : 0);
     if (row.drawn && !row.scaled) {
       MemorySurface expected(row.surface.width, row.surface.height, 0x777777);
-      CopyPixels(expected, 0, 0, 40, 30, pattern, 0, 0);
+      CopyPixels(expected, 0, 0, 40, 30, row.palette ? dithered : pattern, 0, 0);
       EXPECT_EQ(DifferingPixels(surface, expected), 0);
+    }
+    if (row.drawn && row.palette) {
+      for (int32_t y = 0; y < std::min(row.size.height, row.surface.height); ++y) {
+        for (int32_t x = 0; x < std::min(row.size.width, row.surface.width); ++x) {
+          const auto pixel = static_cast<int32_t>(surface.At(x, y));
+          ASSERT_EQ(NearestPaletteColour(pixel >> 16, pixel >> 8 & 0xFF, pixel & 0xFF), surface.At(x, y))
+              << "a colour of the palette";
+        }
+      }
     }
     if (row.drawn && row.scaled) {
       EXPECT_FALSE(IsUniform(surface, 0, 0, row.size.width, row.size.height, 0x777777));

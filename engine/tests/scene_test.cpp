@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/palette.h"
 #include "engine/tests/support/engine_test_support.h"
 
 namespace tessalander {
@@ -371,6 +372,58 @@ TEST(Scene, APaintRequestRedrawsEveryMonitor) {
     FillPixels(saver.Window.Client, 0, 0, shown.Width, shown.Height, kBlack);
     saver.Paint();
     ASSERT_EQ(DifferingPixels(saver.Window.Client, shown), 0) << "tick " << tick;
+  }
+}
+
+// On a display of 256 colours the window's context holds the palette its
+// picture needs, and every surface made on it the same: a picture's pixels
+// are all the saver's palette's colours, a capture keeps its own. At 24 bits
+// nothing holds a palette and nothing is dithered.
+TEST(Scene, OnADisplayOf256ColoursTheWindowHoldsThePaletteItsPictureNeeds) {
+  const std::set<uint32_t> palette(kSaverPalette.begin(), kSaverPalette.end());
+  // picture (0: none, the desktop) | preview | 256 colours | window's palette | in the background
+  const struct {
+    const char* name;
+    int32_t pictureWidth, pictureHeight;
+    bool preview, colours256;
+    PaletteKind kind;
+    bool background;
+  } rows[] = {
+      {"picture of the screen's size",  320, 240, false, true,  PaletteKind::Saver,    false},
+      {"stretched picture",             160, 120, false, true,  PaletteKind::Saver,    false},
+      {"repeated picture",              100,  70, false, true,  PaletteKind::Saver,    false},
+      {"picture in the preview",        320, 240, true,  true,  PaletteKind::Saver,    true},
+      {"desktop",                         0,   0, false, true,  PaletteKind::Captured, false},
+      {"desktop in the preview",          0,   0, true,  true,  PaletteKind::Default,  false},
+      {"picture at 24 bits",            160, 120, false, false, PaletteKind::Default,  false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    MemorySaver saver({320, 240});
+    MemorySaver plain({320, 240});
+    for (MemorySaver* s : {&saver, &plain}) {
+      if (row.pictureWidth != 0) GivePicture(*s, row.pictureWidth, row.pictureHeight);
+      s->Window.Child = row.preview;
+    }
+    saver.Surfaces->PaletteDisplay = row.colours256;
+    saver.Create();
+    plain.Create();
+    EXPECT_EQ(saver.Window.Client.Palette, row.kind);
+    EXPECT_EQ(saver.Window.Client.PaletteInBackground, row.background);
+    const PuzzleEngine& engine = saver.Engine;
+    const bool dithered = row.kind == PaletteKind::Saver;
+    EXPECT_EQ(Pixels(engine.WorkSurface).Palette == PaletteKind::Saver, dithered);
+    EXPECT_EQ(Pixels(engine.CornerPatch).Palette == PaletteKind::Saver, dithered);
+    if (dithered) {
+      for (uint32_t pixel : Pixels(engine.WorkSurface).Pixels) ASSERT_EQ(palette.count(pixel), 1u) << pixel;
+      EXPECT_EQ(DifferingPixels(Pixels(engine.CornerPatch), Pixels(engine.WorkSurface), 0, 0, 80, 80), 0);
+    } else {
+      EXPECT_EQ(DifferingPixels(Pixels(engine.WorkSurface), Pixels(plain.Engine.WorkSurface)), 0);
+    }
+    for (int tick = 0; tick < 30; ++tick) saver.Tick();
+    saver.Destroy();
+    EXPECT_EQ(saver.Window.Client.Palette, PaletteKind::Default) << "released with the scene";
+    EXPECT_EQ(saver.Surfaces->LiveObjects(), 0u);
   }
 }
 

@@ -4,8 +4,10 @@
 
 #include "engine/bitmap_header.h"
 #include "engine/bitmap_rows.h"
+#include "engine/dither.h"
 #include "engine/picture_scaler.h"
 #include "engine/puzzle_engine.h"
+#include "engine/win32/gdi_palette.h"
 
 namespace tessalander {
 
@@ -309,8 +311,11 @@ Picture GdiSurfaceLayer::LoadPicture(const char* path) {
   }
   // Palettes, RLE and core headers: as the screen's kind of bitmap, which
   // Wine makes of them as Windows does (its DIB sections of OS/2 palettes
-  // are not).
-  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  // are not); but on a display of 256 colours that kind would hold the
+  // default palette's colours alone, and every picture keeps its own for the
+  // dither.
+  const UINT flags = LR_LOADFROMFILE | (ScreenHasPalette() ? LR_CREATEDIBSECTION : 0);
+  return reinterpret_cast<Picture>(LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, flags));
 }
 
 bool GdiSurfaceLayer::PictureSize(Picture picture, PixelSize* size) {
@@ -324,6 +329,12 @@ void GdiSurfaceLayer::ReleasePicture(Picture picture) {
 Canvas GdiSurfaceLayer::MakeSurface(Canvas reference, int32_t width, int32_t height) {
   const HDC dc = CreateCompatibleDC(AsDc(reference));
   if (dc == nullptr) return nullptr;
+  // A context that holds a palette of the saver's makes surfaces of its colours.
+  if (const HPALETTE palette = ContextPalette(AsDc(reference))) {
+    if (SelectPaletteSurface(dc, palette, width, height)) return AsCanvas(dc);
+    DeleteDC(dc);
+    return nullptr;
+  }
   // A bitmap of 0 pixels either way comes back as a 1 x 1 one, not as a failure.
   const HBITMAP bitmap = CreateCompatibleBitmap(AsDc(reference), width, height);
   if (bitmap == nullptr || SelectObject(dc, bitmap) == nullptr) {
@@ -342,7 +353,7 @@ Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
     PixelSize size;
     BitmapSize(AsBitmap(picture), &size);  // it was just read as a DIB section
     Canvas surface = MakeSurface(reference, size.width, size.height);
-    if (surface != nullptr && !CopyPicture(AsDc(surface), AsBitmap(picture), size)) {
+    if (surface != nullptr && !DrawPicture(surface, size.width, size.height, picture)) {
       ReleaseSurface(surface);
       surface = nullptr;
     }
@@ -361,21 +372,31 @@ Canvas GdiSurfaceLayer::MakePictureSurface(Canvas reference, Picture picture) {
 bool GdiSurfaceLayer::DrawPicture(Canvas dest, int32_t width, int32_t height, Picture picture) {
   PixelSize size;
   if (!BitmapSize(AsBitmap(picture), &size)) return false;
-  if (width == size.width && height == size.height) {
+  // Into a surface of the saver's palette, through the scaler at any size
+  // (at its own, it copies) and dithered on the way.
+  const HPALETTE palette = ContextPalette(AsDc(dest));
+  const bool dithered = palette != nullptr && IsSaverPalette(palette);
+  if (width == size.width && height == size.height && !dithered) {
     return CopyPicture(AsDc(dest), AsBitmap(picture), size);
   }
   SurfaceRows output(AsDc(dest), {width, height});
   if (!output.Ready()) return false;
+  DitheringOutput dithering(output, dithered ? width : 0);
+  if (dithered && !dithering.Ready()) return false;
+  ScalerOutput& rows = dithered ? static_cast<ScalerOutput&>(dithering) : output;
   DIBSECTION section;
+  bool scaled;
   if (IsDibSection(AsBitmap(picture), &section) && section.dsBmih.biCompression == BI_RGB &&
       (section.dsBmih.biBitCount == 24 || section.dsBmih.biBitCount == 32)) {
     SectionRows input(section);
-    return ScalePicture(size, section.dsBmih.biBitCount / 8, input, {width, height}, output) &&
-           output.Flush();
+    scaled = ScalePicture(size, section.dsBmih.biBitCount / 8, input, {width, height}, rows);
+  } else {
+    // Any other format, read as 32-bit rows.
+    PictureRows input(AsDc(dest), AsBitmap(picture), size);
+    scaled = input.Ready() && ScalePicture(size, 4, input, {width, height}, rows);
   }
-  // Any other format, read as 32-bit rows.
-  PictureRows input(AsDc(dest), AsBitmap(picture), size);
-  return input.Ready() && ScalePicture(size, 4, input, {width, height}, output) && output.Flush();
+  dithering.Finish();
+  return scaled && output.Flush();
 }
 
 bool GdiSurfaceLayer::SurfaceSize(Canvas surface, PixelSize* size) {
@@ -397,6 +418,10 @@ void GdiSurfaceLayer::Copy(Canvas dest, int32_t x, int32_t y, int32_t width, int
 
 void GdiSurfaceLayer::SelectBrush(Canvas canvas, Brush brush) {
   SelectObject(AsDc(canvas), GetStockObject(brush == Brush::Black ? BLACK_BRUSH : WHITE_BRUSH));
+}
+
+void GdiSurfaceLayer::UsePalette(Canvas window, PaletteKind kind, bool background) {
+  UseContextPalette(AsDc(window), kind, background);
 }
 
 void GdiSurfaceLayer::Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) {

@@ -2,7 +2,9 @@
 // compatible bitmap selected into it; a picture is a DIB section that the
 // layer reads a 16-, 24- or 32-bit BMP file into, which the scaler reads in
 // place, or the bitmap LoadImageA makes of any other, which it reads through
-// GetDIBits; the brushes are the stock black and white ones.
+// GetDIBits; the brushes are the stock black and white ones. On a display of
+// 256 colours the window's context and the surfaces made on it hold a
+// palette (gdi_palette.h).
 #pragma once
 
 #include <windows.h>
@@ -26,6 +28,7 @@ class GdiSurfaceLayer final : public SurfaceLayer {
             int32_t sourceX, int32_t sourceY) override;
   void SelectBrush(Canvas canvas, Brush brush) override;
   void Fill(Canvas canvas, int32_t x, int32_t y, int32_t width, int32_t height) override;
+  void UsePalette(Canvas window, PaletteKind kind, bool background) override;
 };
 
 }  // namespace tessalander

@@ -53,9 +53,13 @@ PixelSize PrimaryScreenSize() {
 
 }  // namespace
 
+bool Win32WindowServices::IsChildWindow(Window window) {
+  return (GetWindowLongA(AsHwnd(window), GWL_STYLE) & WS_CHILD) != 0;
+}
+
 PuzzleAreaList Win32WindowServices::PuzzleAreas(Window window) {
   const HWND hwnd = AsHwnd(window);
-  if ((GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+  if (IsChildWindow(window)) {
     return ArrangePuzzleAreas(nullptr, 0, {0, 0}, true, PrimaryScreenSize());
   }
   // The full-screen window covers the screen context's clip box; its client

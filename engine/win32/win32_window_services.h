@@ -13,6 +13,7 @@ class Win32WindowServices final : public WindowServices {
   PuzzleAreaList PuzzleAreas(Window window) override;
   ScreenRect DesktopRect() override;
   ScreenRect WindowRect(Window window) override;
+  bool IsChildWindow(Window window) override;
   Canvas OpenDisplay() override;
   DisplayView ViewOfDisplay(Canvas display) override;
   void CloseDisplay(Canvas display) override;

@@ -32,15 +32,16 @@ inline constexpr uintptr_t kScClose = 0xF060;
 // SC_NEXTWINDOW, SC_PREVWINDOW and SC_SCREENSAVE; SC_CLOSE and the blocked
 // ones with low bits set pass, as does every command in the preview.
 // mode             commands blocked  paints  ticks  cursor hidden  help to parent  follows display
+//                  palette in the background
 const struct {
   Mode mode;
-  bool blocks, animationRuns, ticksRun, hidesCursor, helpToParent, followsDisplayChange;
+  bool blocks, animationRuns, ticksRun, hidesCursor, helpToParent, followsDisplayChange, paletteBehind;
 } kDecisions[] = {
-    {Full,            true,  true,  true,  true,  false, true},
-    {Preview,         false, true,  true,  false, true,  false},
-    {Approved,        true,  false, false, true,  false, false},
-    {ApprovedPreview, false, false, false, false, true,  false},
-    {DisplaysOff,     true,  true,  false, true,  false, true},
+    {Full,            true,  true,  true,  true,  false, true,  false},
+    {Preview,         false, true,  true,  false, true,  false, true},
+    {Approved,        true,  false, false, true,  false, false, false},
+    {ApprovedPreview, false, false, false, false, true,  false, true},
+    {DisplaysOff,     true,  true,  false, true,  false, true,  false},
 };
 
 TEST(SaverWindowRules, EveryModeRow) {
@@ -61,7 +62,29 @@ TEST(SaverWindowRules, EveryModeRow) {
     EXPECT_EQ(HidesCursor(flags), row.hidesCursor);
     EXPECT_EQ(HelpGoesToParent(flags), row.helpToParent);
     EXPECT_EQ(FollowsDisplayChange(flags), row.followsDisplayChange);
+    EXPECT_EQ(RealizesPaletteInBackground(flags), row.paletteBehind);
   }
+}
+
+TEST(SaverWindowRules, PaletteMessages) {
+  // message | sent for the window's own realisation | realises its palette
+  const struct {
+    const char* name;
+    uint32_t message;
+    bool ownChange, realizes;
+  } rows[] = {
+      {"about to get the focus", kWmQueryNewPalette, false, true},
+      {"another window's change", kWmPaletteChanged, false, true},
+      {"its own change", kWmPaletteChanged, true, false},
+      {"another message", kWmPaint, false, false},
+  };
+  for (const auto& row : rows) EXPECT_EQ(RealizesPalette(row.message, row.ownChange), row.realizes) << row.name;
+  // RealizePalette's answer | drawn again
+  const struct {
+    uint32_t remapped;
+    bool repaints;
+  } answers[] = {{0, false}, {1, true}, {251, true}, {kGdiError, false}};
+  for (const auto& row : answers) EXPECT_EQ(RepaintsAfterRealizing(row.remapped), row.repaints) << row.remapped;
 }
 
 TEST(SaverWindowRules, TheTimerRunsWhileTheSceneHasSomethingToShowOnDisplaysThatAreOn) {

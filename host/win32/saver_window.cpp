@@ -239,6 +239,26 @@ bool OnPaint(HWND window) {
   return true;
 }
 
+// Realises whatever palette the animation selected into the window's own
+// context (its class keeps one: CS_OWNDC), and asks for a paint when colours
+// moved. UnrealizeObject makes the realisation a whole one: a palette that
+// was realised last is otherwise passed over (Wine does so), and the one the
+// set-up realised, before the window was active, was mapped in the
+// background. True when the context holds a palette of its own.
+bool RealizeOwnPalette(HWND window) {
+  const HDC context = GetDC(window);
+  if (context == nullptr) return false;
+  const HGDIOBJ palette = GetCurrentObject(context, OBJ_PAL);
+  const bool own = palette != nullptr && palette != GetStockObject(DEFAULT_PALETTE);
+  if (own) {
+    UnrealizeObject(palette);
+    SelectPalette(context, static_cast<HPALETTE>(palette), RealizesPaletteInBackground(Host));
+    if (RepaintsAfterRealizing(RealizePalette(context))) InvalidateRect(window, nullptr, FALSE);
+  }
+  ReleaseDC(window, context);
+  return own;
+}
+
 void PostRelayout(HWND window) {
   if (TheSaverWindow.relayoutPending) return;
   TheSaverWindow.relayoutPending = PostMessageA(window, kWmRelayout, 0, 0) != FALSE;
@@ -353,6 +373,14 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_POWERBROADCAST:
       if (wParam == PBT_POWERSETTINGCHANGE) OnPowerSetting(window, lParam);
+      break;
+    case WM_QUERYNEWPALETTE:
+      // TRUE when it realised a palette.
+      return RealizesPalette(kWmQueryNewPalette, false) && RealizeOwnPalette(window) ? TRUE : FALSE;
+    case WM_PALETTECHANGED:
+      if (RealizesPalette(kWmPaletteChanged, reinterpret_cast<HWND>(wParam) == window)) {
+        RealizeOwnPalette(window);
+      }
       break;
     case WM_DISPLAYCHANGE:
       if (FollowsDisplayChange(Host)) PostRelayout(window);

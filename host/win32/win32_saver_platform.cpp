@@ -16,6 +16,8 @@ static_assert(kWmSysCommand == WM_SYSCOMMAND && kWmTimer == WM_TIMER);
 static_assert(kWmMouseMove == WM_MOUSEMOVE && kWmLButtonDown == WM_LBUTTONDOWN);
 static_assert(kWmRButtonDown == WM_RBUTTONDOWN && kWmMButtonDown == WM_MBUTTONDOWN);
 static_assert(kWmPowerBroadcast == WM_POWERBROADCAST && kWmApp == WM_APP);
+static_assert(kWmQueryNewPalette == WM_QUERYNEWPALETTE && kWmPaletteChanged == WM_PALETTECHANGED);
+static_assert(kGdiError == GDI_ERROR);
 static_assert(kWmDisplayChange == WM_DISPLAYCHANGE);
 static_assert(kPwrCriticalResume == PWR_CRITICALRESUME);
 static_assert(kPbtApmPowerStatusChange == PBT_APMPOWERSTATUSCHANGE);

@@ -3,9 +3,17 @@
 # wineserver, for running the real .scr. Used by the test fixture and by the
 # run command.
 #
-#   env.sh start DIR [WIDTHxHEIGHT]         creates DIR/env (source it) and returns
-#   env.sh start DIR --monitors right|left  the same on two monitors side by side
-#   env.sh stop DIR                         stops the server and the display
+#   env.sh start DIR [WIDTHxHEIGHT[xDEPTH]]  creates DIR/env (source it) and returns
+#   env.sh start DIR --monitors right|left   the same on two monitors side by side
+#   env.sh stop DIR                          stops the server and the display
+#
+# The depth is 24 bits unless given. At 8 bits the display is PseudoColor,
+# 256 colours, as Windows 95 and 98 often ran: the prefix then draws with
+# ClientSideGraphics=N, the one way Wine keeps a program's palette, and
+# PrivateColorMap=Y, which gives each program a colormap of all 256 entries
+# for its system palette, 236 of them free, as on Windows (Wine's shared one
+# leaves 172 here). A program's colormap shows only once it is installed, as
+# a window manager would (testing/x11/install_colormap.cpp).
 #
 # With USE_DISPLAY set to an X display, that display is used instead of a new
 # Xvfb (the run command on a desktop). With DESKTOP_KEEPER naming
@@ -35,6 +43,10 @@ case "${3:-}" in
   '') ;;
   *) size=$3 ;;
 esac
+depth=24
+if [[ $size =~ ^([0-9]+x[0-9]+)x([0-9]+)$ ]]; then
+  size=${BASH_REMATCH[1]} depth=${BASH_REMATCH[2]}
+fi
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo -n)
@@ -136,7 +148,7 @@ start() {
   else
     rm -f "$dir/display.txt"
     # -displayfd picks a free display number, so parallel runs never collide.
-    setsid Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp \
+    setsid Xvfb -displayfd 5 -screen 0 "${size}x${depth}" -nolisten tcp \
       5>"$dir/display.txt" >"$dir/xvfb.log" 2>&1 </dev/null &
     echo $! >"$dir/xvfb.pid"
     for _ in $(seq 100); do
@@ -167,6 +179,10 @@ ENV
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   [ -d "$WINEPREFIX/drive_c/windows/system32" ] || { echo "wine prefix was not created" >&2; cat "$dir/wineboot.log" >&2; exit 1; }
   install_fonts
+  if [ "$depth" = 8 ]; then
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v ClientSideGraphics /t REG_SZ /d N /f >/dev/null 2>&1
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v PrivateColorMap /t REG_SZ /d Y /f >/dev/null 2>&1
+  fi
   if [ -n "$monitors" ]; then
     # Wine reads the monitors from Xinerama only with XVidMode off. The
     # desktop process that wineboot started has already read them, so the
@@ -222,5 +238,5 @@ REG
 case "$cmd" in
   start) start ;;
   stop) stop ;;
-  *) echo "usage: $0 start DIR [WIDTHxHEIGHT | --monitors right|left] | stop DIR" >&2; exit 2 ;;
+  *) echo "usage: $0 start DIR [WIDTHxHEIGHT[xDEPTH] | --monitors right|left] | stop DIR" >&2; exit 2 ;;
 esac

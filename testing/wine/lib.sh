@@ -5,6 +5,7 @@
 #   TESS_BUILD     the build directory (test programs live in its testing/ and subsystem folders)
 #   TESS_SOURCE    the source tree
 #   TESS_MONITORS  on two monitors only: right or left, where the secondary sits
+#   TESS_COLOURS   on the display of 256 colours only: 256
 set -euo pipefail
 
 # shellcheck disable=SC1090
@@ -106,8 +107,13 @@ scr_exit_code_raw() {  # scr_exit_code_raw ESCAPED-LINE
   echo "$rc"
 }
 
+# On a display of 256 colours (TESS_COLOURS=256) every window's pixels are
+# read through its own colormap, which is what the screen shows once that
+# colormap is installed; the root's would give other colours.
 screenshot() {  # screenshot FILE.png
-  import -display "$DISPLAY" -window root "png:$1"
+  local descend=()
+  [ "${TESS_COLOURS:-}" != 256 ] || descend=(-descend)
+  import -display "$DISPLAY" -window root "${descend[@]}" "png:$1"
 }
 
 # Number of top-level X windows mapped on the display (Wine maps one per

@@ -11,7 +11,7 @@ TEST(RenderOptions, AcceptedLines) {
   const auto options = ParseRenderOptions(
       {"--screen", "800x600", "--picture", "a.bmp", "--speed", "4", "--backcolor", "2", "--seed",
        "1700000000-1700000002", "--ticks", "0,5,10-12", "--work", "--out", "frames", "--bmpfile",
-       "C:\\p.bmp"},
+       "C:\\p.bmp", "--colours", "256"},
       &error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->Screen.width, 800);
@@ -22,6 +22,7 @@ TEST(RenderOptions, AcceptedLines) {
   EXPECT_EQ(options->LastSeed, 1700000002);
   EXPECT_EQ(options->Ticks, (std::set<int64_t>{0, 5, 10, 11, 12}));
   EXPECT_TRUE(options->Work);
+  EXPECT_TRUE(options->PaletteDisplay);
   EXPECT_EQ(options->OutDir, "frames");
   EXPECT_EQ(options->BmpFile, "C:\\p.bmp");
 }
@@ -70,6 +71,7 @@ TEST(RenderOptions, RejectedLines) {
       {"--ticks", "5-3"},         {"--ticks", "1,,2"},        {"--ticks", "-4"},
       {"--seed", "9-1"},          {"--seed", "1-5000"},       {"--colour", "red"},
       {"picture.bmp"},            {"--pattern", "p.bmp"},     {"--pattern", "p.bmp", "3y4"},
+      {"--colours", "16"},        {"--colours"},
   };
   for (const auto& line : lines) {
     std::string error;
